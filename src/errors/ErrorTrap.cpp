@@ -1,0 +1,83 @@
+#include "errors/ErrorTrap.h"
+
+#include "errors/AppError.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <new>
+
+namespace tavro {
+
+namespace {
+
+ErrorHandler& handlerSlot() {
+    static ErrorHandler handler;
+    return handler;
+}
+
+Failure currentFailure(int line) {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        return {e.number(), e.description(), line};
+    } catch (const std::bad_alloc&) {
+        return {7, QStringLiteral("Out of memory"), line};
+    } catch (const std::out_of_range& e) {
+        return {AppError::SubscriptOutOfRange, QString::fromLocal8Bit(e.what()), line};
+    } catch (const std::exception& e) {
+        return {AppError::Unexpected, QString::fromLocal8Bit(e.what()), line};
+    } catch (...) {
+        return {AppError::Unexpected, QStringLiteral("Unknown failure"), line};
+    }
+}
+
+} // namespace
+
+ErrorHandler setErrorHandler(ErrorHandler handler) {
+    ErrorHandler previous = std::move(handlerSlot());
+    handlerSlot() = std::move(handler);
+    return previous;
+}
+
+int reportError(const QString& module, const QString& procedure, const Failure& failure) {
+    if (handlerSlot())
+        return handlerSlot()(module, procedure, failure);
+    std::fprintf(stderr, "Tavro: error %d in %s.%s, line %d: %s\n", failure.number,
+                 qPrintable(module), qPrintable(procedure), failure.line,
+                 qPrintable(failure.description));
+    return static_cast<int>(Continue::Leave);
+}
+
+ErrorTrap::ErrorTrap(const char* module, const char* procedure)
+    : module_(module), procedure_(procedure) {}
+
+bool ErrorTrap::run(const std::function<void()>& statement, std::source_location where) {
+    while (!left_) {
+        int choice = 0;
+        try {
+            statement();
+            return true;
+        } catch (...) {
+            if (silent_)
+                return true;
+            const Failure failure = currentFailure(static_cast<int>(where.line()));
+            choice = reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_),
+                                 failure);
+        }
+        switch (choice) {
+        case static_cast<int>(Continue::Retry):
+            continue;
+        case static_cast<int>(Continue::Ignore):
+            return true;
+        case static_cast<int>(Continue::End):
+            std::fflush(nullptr);
+            std::_Exit(EXIT_FAILURE);
+        default:
+            left_ = true;
+        }
+    }
+    return false;
+}
+
+} // namespace tavro

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <source_location>
+
+namespace tavro {
+
+// What a report carries from the failure itself.
+struct Failure {
+    int number = 0;
+    QString description;
+    int line = 0; // source line of the failing statement, 0 when unknown
+};
+
+// The continue choice the player makes in the error report.
+enum class Continue : int { Retry = 0, Ignore = 1, Leave = 2, End = 3 };
+
+// OnError(module, procedure, failure) -> choice 0..3 (anything else leaves).
+using ErrorHandler =
+    std::function<int(const QString& module, const QString& procedure, const Failure& failure)>;
+
+// Installs the program-wide report; returns the previous one. Without a
+// handler a failure is written to stderr and the procedure is left.
+ErrorHandler setErrorHandler(ErrorHandler handler);
+int reportError(const QString& module, const QString& procedure, const Failure& failure);
+
+// The error trap of one procedure call. Each run() is one statement: when it
+// throws, the report is shown and the player's choice applies:
+//   Retry  runs the statement again,
+//   Ignore goes on with the next statement,
+//   Leave  skips every further statement (the caller returns what it holds),
+//   End    ends the process at once without shut-down or unload handlers.
+//
+//   ErrorTrap trap("basCommon", "GetLang");
+//   QString text;
+//   trap.run([&] { text = lookup(id); });
+//   return text;
+class ErrorTrap {
+public:
+    ErrorTrap(const char* module, const char* procedure);
+
+    // Runs one statement under the trap. Returns false once the procedure
+    // has been left (the statement then does not run).
+    bool run(const std::function<void()>& statement,
+             std::source_location where = std::source_location::current());
+
+    // Failures are skipped silently from now on (the shut-down's mode).
+    void resumeNextSilently() { silent_ = true; }
+    bool left() const { return left_; }
+
+private:
+    const char* module_;
+    const char* procedure_;
+    bool left_ = false;
+    bool silent_ = false;
+};
+
+} // namespace tavro
