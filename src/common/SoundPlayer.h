@@ -2,8 +2,10 @@
 
 #include "game/SoundSink.h"
 
+#include <QAudioFormat>
 #include <QByteArray>
 #include <memory>
+#include <optional>
 
 namespace tavro {
 
@@ -13,12 +15,28 @@ namespace tavro {
 // reported through the error trap ("basCommon", "PlayWAV").
 class SoundPlayer : public SoundSink {
 public:
+    // The PCM format and samples of a WAVE file.
+    struct WaveImage {
+        QAudioFormat format;
+        QByteArray samples;
+    };
+
     SoundPlayer();
     ~SoundPlayer() override;
     void PlayWAV(int id) override;
 
-    // The WAVE file of the sound played last.
+    // The WAVE file of the sound played last (SoundData).
     const QByteArray& soundData() const;
+
+    // Reads the "fmt " and "data" chunks of a RIFF WAVE file. Only PCM
+    // (format tag 1) with 8 or 16 bits and one or two channels is accepted;
+    // anything else gives nullopt. A data chunk longer than the file is cut to
+    // what is there.
+    static std::optional<WaveImage> parseWave(const QByteArray& file);
+
+    // Converts PCM to another format: sample type, channel count and sample
+    // rate (linear interpolation between samples).
+    static QByteArray convertPcm(const WaveImage& wave, const QAudioFormat& target);
 
 private:
     struct Impl;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QImage>
+
+namespace tavro::art {
+
+constexpr int kBackgroundCount = 9;
+
+// Background picture `index` (0..8), 800 x 600, opaque.
+QImage backgroundPicture(int index);
+
+} // namespace tavro::art

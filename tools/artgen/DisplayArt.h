@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+namespace tavro::art {
+
+// Colours of the seven-segment displays.
+inline const QColor kSegmentLit(93, 166, 255);
+inline const QColor kSegmentUnlit(40, 70, 147);
+
+// 198 x 27: digits 0..9 and an all-unlit cell, 18 x 27 each, on black.
+QImage digitStrip();
+
+// Language flag, 32 x 20, by language id (0 de, 1 en, 2 es, 3 it, 6 fr).
+QImage flagPicture(int languageId);
+
+} // namespace tavro::art
