@@ -52,7 +52,7 @@ int reportError(const QString& module, const QString& procedure, const Failure& 
 ErrorTrap::ErrorTrap(const char* module, const char* procedure)
     : module_(module), procedure_(procedure) {}
 
-bool ErrorTrap::run(const std::function<void()>& statement, std::source_location where) {
+bool ErrorTrap::run(const std::function<void()>& statement, SourceLine where) {
     while (!left_) {
         int choice = 0;
         try {
@@ -62,8 +62,8 @@ bool ErrorTrap::run(const std::function<void()>& statement, std::source_location
             if (silent_)
                 return true;
             const Failure failure = currentFailure(static_cast<int>(where.line()));
-            choice = reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_),
-                                 failure);
+            choice =
+                reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_), failure);
         }
         switch (choice) {
         case static_cast<int>(Continue::Retry):

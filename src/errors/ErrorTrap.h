@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <functional>
-#include <source_location>
 
 namespace tavro {
 
@@ -11,6 +10,14 @@ struct Failure {
     int number = 0;
     QString description;
     int line = 0; // source line of the failing statement, 0 when unknown
+};
+
+// The source line of a trapped statement, taken at the call site. (clang 14
+// with libstdc++ 12 has no std::source_location, so the builtin is used.)
+struct SourceLine {
+    int value = 0;
+    static constexpr SourceLine current(int line = __builtin_LINE()) { return SourceLine{line}; }
+    constexpr int line() const { return value; }
 };
 
 // The continue choice the player makes in the error report.
@@ -42,8 +49,7 @@ public:
 
     // Runs one statement under the trap. Returns false once the procedure
     // has been left (the statement then does not run).
-    bool run(const std::function<void()>& statement,
-             std::source_location where = std::source_location::current());
+    bool run(const std::function<void()>& statement, SourceLine where = SourceLine::current());
 
     // Failures are skipped silently from now on (the shut-down's mode).
     void resumeNextSilently() { silent_ = true; }

@@ -1,0 +1,42 @@
+#include "common/Language.h"
+
+#include "common/ProfileReader.h"
+#include "errors/AppError.h"
+#include "errors/ErrorTrap.h"
+
+namespace tavro {
+
+namespace {
+
+// The key of a text id: at least four digits with leading zeros ("0101").
+QString keyOf(int16_t id) {
+    const QString digits = QStringLiteral("%1").arg(std::abs(int(id)), 4, 10, QChar(u'0'));
+    return id < 0 ? u'-' + digits : digits;
+}
+
+} // namespace
+
+void Language::fillPaths(const QString& programFolder) {
+    LangFile.fill(QString());
+    const QString lang = programFolder + QStringLiteral("/lang/");
+    LangFile[0] = lang + QStringLiteral("deutsch.lng");
+    LangFile[1] = lang + QStringLiteral("english.lng");
+    LangFile[2] = lang + QStringLiteral("spanish.lng");
+    LangFile[3] = lang + QStringLiteral("italian.lng");
+    LangFile[6] = lang + QStringLiteral("french.lng");
+}
+
+QString Language::GetLang(int16_t id) const {
+    ErrorTrap trap("basCommon", "GetLang");
+    QString text;
+    trap.run([&] {
+        if (languageId_ < 0 || languageId_ >= kTableSize)
+            throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+        // A default of blanks comes back as the empty text when nothing is found.
+        text = ProfileReader::readString(LangFile[static_cast<size_t>(languageId_)],
+                                         QStringLiteral("Lang"), keyOf(id), QString(255, u' '));
+    });
+    return text;
+}
+
+} // namespace tavro

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tavro {
+
+// The operating-system values of the protocol's system lines.
+struct OsVersionInfo {
+    QString platform; // "Windows NT" on Windows, otherwise the system's own name
+    QString version;  // major.minor
+    quint32 buildNumber = 0;
+    QByteArray csdVersion; // service-pack buffer, NUL-terminated when it holds a text
+
+    // The values of the running system.
+    static OsVersionInfo current();
+};
+
+} // namespace tavro

@@ -1,0 +1,226 @@
+#include "ui/dialogs/frmInfo.h"
+
+#include "Version.h"
+#include "common/AppState.h"
+#include "errors/ErrorTrap.h"
+#include "settings/SettingsStore.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+namespace {
+
+struct Flag {
+    int languageId;
+    const char16_t* tooltip;
+};
+
+// Top to bottom in the flag column.
+constexpr std::array<Flag, 5> kFlags = {
+    {{0, u"Deutsch"}, {1, u"English"}, {2, u"Español"}, {6, u"Français"}, {3, u"Italiano"}}};
+
+void setTextColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+QLabel* picture(const QString& resource, QSize size, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setFixedSize(size);
+    const QPixmap pixmap(resource);
+    if (!pixmap.isNull())
+        label->setPixmap(pixmap);
+    return label;
+}
+
+} // namespace
+
+frmInfo::frmInfo(AppState& state, QWidget* mainWindow, QWidget* parent)
+    : QDialog(parent), state_(state), mainWindow_(mainWindow) {
+    setWindowTitle(QString());
+    Timer1.setSingleShot(true);
+    connect(&Timer1, &QTimer::timeout, this, &frmInfo::Timer1_Timer);
+    buildControls();
+    Form_Load();
+}
+
+QString frmInfo::versionLine(int major, int minor, int revision) {
+    return QStringLiteral("Tavro   %1.%2.%3")
+        .arg(major)
+        .arg(minor, 2, 10, QChar(u'0'))
+        .arg(revision, 4, 10, QChar(u'0'));
+}
+
+void frmInfo::buildControls() {
+    Image2 = picture(QStringLiteral(":/pictures/info_picture.png"), QSize(356, 330), this);
+    Image1 = picture(QStringLiteral(":/pictures/info_icon.png"), QSize(32, 32), this);
+
+    Label0 = new QLabel(this);
+    QFont titleFont = Label0->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(12);
+    Label0->setFont(titleFont);
+    Label0->setAlignment(Qt::AlignCenter);
+
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setWordWrap(true);
+
+    lblHomepage = new QLabel(QStringLiteral(TAVRO_HOMEPAGE_URL), this);
+    lblHomepage->setObjectName(QStringLiteral("lblHomepage"));
+    QFont linkFont = lblHomepage->font();
+    linkFont.setBold(true);
+    linkFont.setUnderline(true);
+    lblHomepage->setFont(linkFont);
+    lblHomepage->setAlignment(Qt::AlignCenter);
+    lblHomepage->setCursor(Qt::PointingHandCursor);
+    setTextColor(lblHomepage, QColor(0, 0, 192));
+    lblHomepage->installEventFilter(this);
+
+    auto* flagColumn = new QVBoxLayout;
+    for (const Flag& flag : kFlags) {
+        QLabel* image = picture(QStringLiteral(":/pictures/flag%1.png").arg(flag.languageId),
+                                QSize(32, 20), this);
+        image->setObjectName(QStringLiteral("imgLang%1").arg(flag.languageId));
+        image->setToolTip(QString::fromUtf16(flag.tooltip));
+        image->setCursor(Qt::PointingHandCursor);
+        image->installEventFilter(this);
+        image->hide();
+        imgLang[static_cast<size_t>(flag.languageId)] = image;
+        flagColumn->addWidget(image);
+    }
+    flagColumn->addStretch();
+
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->hide();
+    connect(cmdOK, &QPushButton::clicked, this, &frmInfo::cmdOK_Click);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(Image1, 0, Qt::AlignHCenter);
+    text->addWidget(Label0);
+    text->addSpacing(12);
+    text->addWidget(Label3);
+    text->addSpacing(12);
+    text->addWidget(lblHomepage);
+    text->addStretch();
+    text->addWidget(cmdOK, 0, Qt::AlignHCenter);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Image2, 0, Qt::AlignTop);
+    layout->addLayout(text, 1);
+    layout->addLayout(flagColumn);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmInfo::Form_Load() {
+    ErrorTrap trap("frmInfo", "Form_Load");
+    trap.run([&] {
+        Label0->setText(versionLine(TAVRO_VERSION_MAJOR, TAVRO_VERSION_MINOR, TAVRO_VERSION_PATCH));
+    });
+    trap.run([&] {
+        // Flags only while the main window has not been shown (start-up use).
+        if (!state_.MainShown)
+            for (QLabel* flag : imgLang)
+                if (flag)
+                    flag->show();
+    });
+    trap.run([&] {
+        if (state_.StartupPending) {
+            // The start-up window is created with new and goes away when it closes.
+            setAttribute(Qt::WA_DeleteOnClose);
+            Timer1.setInterval(kStartupMilliseconds);
+            Timer1.start();
+            state_.StartupPending = false;
+        } else {
+            Timer1.stop();
+            cmdOK->show();
+        }
+    });
+}
+
+void frmInfo::Form_Activate() {
+    ErrorTrap trap("frmInfo", "Form_Activate");
+    trap.run([&] { Sprache(); });
+}
+
+void frmInfo::Sprache() {
+    ErrorTrap trap("frmInfo", "Sprache");
+    trap.run([&] { Label3->setText(state_.language.GetLang(102)); });
+}
+
+void frmInfo::imgLang_Click(int index) {
+    ErrorTrap trap("frmInfo", "imgLang_Click");
+    trap.run([&] {
+        if (state_.settings.LanguageId == index)
+            return;
+        state_.settings.LanguageId = static_cast<int16_t>(index);
+        state_.store.write(QStringLiteral("Settings"), QStringLiteral("Sprache"),
+                           QString::number(index));
+        Sprache();
+    });
+}
+
+void frmInfo::Timer1_Timer() {
+    Timer1.stop();
+    cmdOK_Click();
+}
+
+void frmInfo::cmdOK_Click() {
+    if (!state_.MainShown && mainWindow_ && !mainWindow_->isVisible()) {
+        mainWindow_->show();
+        state_.MainShown = true;
+    }
+    Timer1.stop();
+    accept();
+    close();
+}
+
+void frmInfo::lblHomepage_Click() {
+    // A homepage that cannot be opened gives no message.
+    QDesktopServices::openUrl(QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL)));
+}
+
+bool frmInfo::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
+        Form_Activate();
+    return handled;
+}
+
+bool frmInfo::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return QDialog::eventFilter(watched, event);
+    if (watched == lblHomepage) {
+        if (type == QEvent::MouseButtonPress) {
+            setTextColor(lblHomepage, QColor(255, 0, 0));
+        } else {
+            setTextColor(lblHomepage, QColor(0, 0, 255));
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (lblHomepage->rect().contains(mouse->position().toPoint()))
+                lblHomepage_Click();
+        }
+        return true;
+    }
+    for (size_t id = 0; id < imgLang.size(); ++id) {
+        if (imgLang[id] && watched == imgLang[id]) {
+            if (type == QEvent::MouseButtonRelease)
+                imgLang_Click(static_cast<int>(id));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tavro
