@@ -3,21 +3,25 @@
 // Contract between the rules and the main window. The rules engine fills in the
 // implementation (and may add members), but keeps these names and meanings.
 
+#include "game/Board.h"
 #include "game/BoardView.h"
 #include "game/SoundSink.h"
 #include "settings/GameSettings.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <random>
+#include <vector>
 
 namespace tavro {
-
-class Board;
 
 class Game {
 public:
     Game(GameSettings& settings, BoardView& view, SoundSink& sound);
     ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
     // InitGame from "set total blocks" on: counters, lists, sound 100, the
     // random fill drawn block by block. The window has sized the board surface
@@ -25,20 +29,60 @@ public:
     // numbers afterwards. A move still waiting is abandoned.
     void newBoard(std::optional<uint32_t> seed = std::nullopt);
 
+    // Replaces the board by a given one, for tests and the replay tool: types
+    // holds cols * rows block types row by row from the top. Like newBoard it
+    // abandons a waiting move and takes BlocksToClick from the settings, but
+    // it plays no sound and draws nothing.
+    void loadBoard(int cols, int rows, const std::vector<int16_t>& types);
+
     // The whole move for a mouse release at (X, Y) on the board's inner area.
     void picBoard_MouseUp(double X, double Y);
 
     // The window is going away: a waiting move ends without touching anything.
+    // The board stays as the move left it; isMoving() is false afterwards.
     void abandonMove();
 
     bool isMoving() const;
-    bool isGameOver() const;       // IsGameOver on the current board
-    int64_t score() const;         // current score (wider than 16 bits)
-    int blocksLeft() const;        // entries of LiveBlocks
+    bool isGameOver() const; // IsGameOver on the current board
+    int64_t score() const;   // current score (wider than 16 bits)
+    int blocksLeft() const;  // entries of LiveBlocks
     int totalBlocks() const;
-    bool gameFinished() const;     // the game-finished flag
+    bool gameFinished() const; // the game-finished flag
     void setGameFinished(bool finished);
     const Board& board() const;
+
+    // The clearing bonus: score * 1.5, halves rounded to the even neighbour.
+    static int64_t clearingBonus(int64_t score);
+
+private:
+    // Shared with every running move, so that a move waiting in Pause can tell,
+    // without touching the game, that its board or the game itself is gone.
+    struct Life {
+        uint64_t generation = 0;
+        bool alive = true;
+    };
+
+    void abandonBoard();
+    bool soundOn() const { return settings_.Sound != 0; }
+    void play(int id);
+
+    void BlockPaint(int16_t index, bool erase);
+    void Drop(int16_t index);
+    void MoveLefttUntilNoMoreBlocks(int16_t spent, int16_t first);
+    void removeGroup();
+    bool fallingPass();
+    void closeEmptyColumns();
+    void closeColumn(int col, int lastUsedCol);
+    int lastUsedColumn(int from) const;
+    bool columnHasBlocks(int col) const;
+
+    GameSettings& settings_;
+    BoardView& view_;
+    SoundSink& sound_;
+    Board board_;
+    std::mt19937 random_;
+    bool moving_ = false;
+    std::shared_ptr<Life> life_;
 };
 
 } // namespace tavro

@@ -1,0 +1,58 @@
+#include "ReferenceRules.h"
+
+#include <cstdlib>
+
+namespace tavro::test {
+
+void referenceCheckBlock(Board& board, int16_t index) {
+    if (board.TestBlocks().count() >= board.blocksToClick())
+        return;
+    const int count = board.LiveBlocks().count();
+    for (int i = 0; i < count; ++i) {
+        const int16_t j = board.LiveBlocks().at(i).index;
+        const BlockRec& from = board.block(index);
+        const BlockRec& other = board.block(j);
+        if (other.type != from.type || other.marked)
+            continue;
+        bool neighbour = false;
+        if (other.col == from.col)
+            neighbour = std::abs(other.row - from.row) == 1;
+        else if (other.row == from.row)
+            neighbour = std::abs(other.col - from.col) == 1;
+        if (neighbour) {
+            board.setMarked(j, true);
+            board.TestBlocks().append(j, other.key);
+            referenceCheckBlock(board, j);
+        }
+    }
+}
+
+bool referenceIsGameOver(Board& board) {
+    const int count = board.LiveBlocks().count();
+    for (int i = 0; i < count; ++i) {
+        board.TestBlocks().clear();
+        referenceCheckBlock(board, board.LiveBlocks().at(i).index);
+        for (const BlockList::Entry& e : board.TestBlocks())
+            board.setMarked(e.index, false);
+        if (board.TestBlocks().count() >= board.blocksToClick())
+            return false;
+    }
+    return true;
+}
+
+void referenceFindSameBlocks(Board& board, int16_t index) {
+    const BlockRec& from = board.block(index);
+    const int16_t type = from.type;
+    const int16_t neighbours[4] = {
+        board.cellAt(from.col - 1, from.row), board.cellAt(from.col + 1, from.row),
+        board.cellAt(from.col, from.row - 1), board.cellAt(from.col, from.row + 1)};
+    for (int16_t n : neighbours) {
+        if (n == -1 || board.block(n).marked || board.block(n).type != type)
+            continue;
+        board.setMarked(n, true);
+        board.SameBlocks().append(n, board.block(n).key);
+        referenceFindSameBlocks(board, n);
+    }
+}
+
+} // namespace tavro::test
