@@ -26,6 +26,10 @@ public:
 
     frmInfo(AppState& state, QWidget* mainWindow, QWidget* parent = nullptr);
 
+    // The window to show when the start-up window closes; the program loads
+    // its main window only after the start-up window is on screen.
+    void setMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
     // The title and version line, e.g. "Tavro   1.00.0000".
     static QString versionLine(int major, int minor, int revision);
 

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "game/Game.h"
+#include "ui/dialogs/HighScoreTable.h"
+
+#include <QDialog>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tavro {
+
+struct AppState;
+
+// What the high-score dialog reads of the current game.
+struct CurrentGame {
+    int64_t score = 0;     // current score
+    int blocksLeft = 0;    // entries of LiveBlocks
+    int totalBlocks = 0;   // columns x rows when the game started
+    bool finished = false; // the game-finished flag
+};
+
+// The high-score dialog: statistics of the current game on top, the table of
+// the current configuration below. Create it for one modal showing and
+// discard it afterwards:
+//
+//   frmHighscore dlg(state, game, this);  // Form_Load: may ask for the name
+//   dlg.exec();
+//
+// Form_Load runs in the constructor, so the name box of a placing result
+// comes before the dialog is visible, and a cleared board plays sound 105.
+// OK (cmdOK_Click) clears the game-finished flag through the callback. The
+// window has no close box; Escape and a close request from the window system
+// act as OK, so a finished game is never entered twice.
+class frmHighscore : public QDialog {
+    Q_OBJECT
+public:
+    // clearFinished is called by OK to set the game-finished flag to false.
+    frmHighscore(AppState& state, const CurrentGame& game, std::function<void()> clearFinished,
+                 QWidget* parent = nullptr);
+
+    // Convenience for the main window: reads the numbers and the flag of game
+    // and clears the flag on OK.
+    frmHighscore(AppState& state, Game& game, QWidget* parent = nullptr)
+        : frmHighscore(
+              state,
+              CurrentGame{game.score(), game.blocksLeft(), game.totalBlocks(), game.gameFinished()},
+              [&game] { game.setGameFinished(false); }, parent) {}
+
+    const HighScoreTable& table() const { return table_; }
+
+    // Controls, for the tests and the screenshots (indices 1..5).
+    QLabel* lblHName(int slot) const { return lblHName_.at(slot - 1); }
+    QLabel* lblHScore(int slot) const { return lblHScore_.at(slot - 1); }
+    QLabel* lblLeft(int slot) const { return lblLeft_.at(slot - 1); }
+    QLabel* lblAktScore() const { return lblAktScore_; }
+    QLabel* lblBlocksLeft() const { return lblBlocksLeft_; }
+    QLabel* lblTotalBlocks() const { return lblTotalBlocks_; }
+    QLabel* lblCols() const { return lblCols_; }
+    QLabel* lblRows() const { return lblRows_; }
+    QLabel* lblNumBlockTypes() const { return lblNumBlockTypes_; }
+    QPushButton* cmdOK() const { return cmdOK_; }
+    QPushButton* cmdDelHighscore() const { return cmdDelHighscore_; }
+
+    void Sprache();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void GetScores();
+    void CheckHS();
+    void WriteScores();
+    void ZeigeScores();
+    void ResetScores();
+    void cmdDelHighscore_Click();
+    void cmdOK_Click();
+    void showSlot(int slot);
+    void markSlot(int slot);
+
+    AppState& state_;
+    CurrentGame game_;
+    std::function<void()> clearFinished_;
+    HighScoreTable table_;
+
+    QGroupBox* Frame1_ = nullptr;
+    QGroupBox* fraHsc_ = nullptr;
+    std::array<QLabel*, 9> captions_{}; // Label1 .. Label9
+    QLabel* lblAktScore_ = nullptr;
+    QLabel* lblBlocksLeft_ = nullptr;
+    QLabel* lblCols_ = nullptr;
+    QLabel* lblRows_ = nullptr;
+    QLabel* lblTotalBlocks_ = nullptr;
+    QLabel* lblNumBlockTypes_ = nullptr;
+    std::array<QLabel*, HighScoreTable::kSlots> lblPos_{};
+    std::array<QLabel*, HighScoreTable::kSlots> lblHName_{};
+    std::array<QLabel*, HighScoreTable::kSlots> lblHScore_{};
+    std::array<QLabel*, HighScoreTable::kSlots> lblLeft_{};
+    QPushButton* cmdDelHighscore_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+};
+
+} // namespace tavro

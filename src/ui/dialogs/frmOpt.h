@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <cstdint>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace tavro {
+
+struct AppState;
+
+// The options dialog. Works directly on state.settings: the option buttons,
+// the colour arrows and the sound box change the settings at once; OK also
+// takes the board size and stores the seven keys "BlockTypes",
+// "BlocksToClick", "Cols", "Rows", "Background", "BGColor", "Sound";
+// Cancel (or the close box, or Escape) stores nothing and keeps Cols and Rows.
+//
+//   frmOpt dlg(state, this);
+//   dlg.exec();            // Accepted after OK, Rejected otherwise
+//   // either way: start a new game with state.settings
+//
+// Form_Load runs in the constructor (presets the controls; Cols 0 becomes 12
+// and Rows 0 becomes 7 in the settings themselves). The language texts are
+// applied each time the dialog is shown or activated.
+//
+// OK with a list that has no selection (the current size lies outside
+// 5..MaxCols or 5..MaxRows): that dimension keeps its current value brought
+// into 5..maximum, so Cols and Rows never leave the range the lists offer.
+class frmOpt : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmOpt(AppState& state, QWidget* parent = nullptr);
+
+    // Controls, for the tests and the screenshots.
+    QComboBox* cboNumCols() const { return cboNumCols_; }
+    QComboBox* cboNumRows() const { return cboNumRows_; }
+    QRadioButton* optNumBlockTypes(int index) const { return optNumBlockTypes_.at(index); }
+    QRadioButton* optMinBlocksToClick(int index) const { return optMinBlocksToClick_.at(index); }
+    QRadioButton* optBG(int index) const { return optBG_.at(index); }
+    QPushButton* cmdNextColor() const { return cmdNextColor_; }
+    QPushButton* cmdPrevColor() const { return cmdPrevColor_; }
+    QLabel* lblColor() const { return lblColor_; }
+    QCheckBox* chkSound() const { return chkSound_; }
+    QPushButton* cmdOK() const { return cmdOK_; }
+    QPushButton* cmdCancel() const { return cmdCancel_; }
+
+    void Sprache();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void optNumBlockTypes_Click(int index);
+    void optMinBlocksToClick_Click(int index);
+    void optBG_Click(int index);
+    void cmdNextColor_Click();
+    void cmdPrevColor_Click();
+    void chkSound_Click(bool checked);
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void showColor();
+    void selectListItem(QComboBox* list, int value);
+    int16_t chosenSize(const QComboBox* list, int16_t current, int16_t maximum) const;
+
+    AppState& state_;
+    QGroupBox* Frame1_ = nullptr;
+    QGroupBox* Frame2_ = nullptr;
+    QGroupBox* Frame3_ = nullptr;
+    QGroupBox* Frame4_ = nullptr;
+    QLabel* Label1_ = nullptr;
+    QLabel* Label2_ = nullptr;
+    QComboBox* cboNumCols_ = nullptr;
+    QComboBox* cboNumRows_ = nullptr;
+    std::array<QRadioButton*, 4> optNumBlockTypes_{};
+    std::array<QRadioButton*, 3> optMinBlocksToClick_{};
+    std::array<QRadioButton*, 2> optBG_{};
+    QButtonGroup* grpBlockTypes_ = nullptr;
+    QButtonGroup* grpMinBlocks_ = nullptr;
+    QButtonGroup* grpBG_ = nullptr;
+    QPushButton* cmdNextColor_ = nullptr;
+    QPushButton* cmdPrevColor_ = nullptr;
+    QLabel* lblColor_ = nullptr;
+    QCheckBox* chkSound_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdCancel_ = nullptr;
+};
+
+} // namespace tavro
