@@ -44,9 +44,12 @@ public:
             ++unexpected;
             return std::nullopt;
         }
-        auto answer = textAnswers.front();
+        const bool cancelled = !textAnswers.front().has_value();
+        const QString text = textAnswers.front().value_or(QString());
         textAnswers.pop_front();
-        return answer;
+        if (cancelled)
+            return std::nullopt;
+        return text;
     }
 };
 

@@ -48,6 +48,8 @@ frmInfo::frmInfo(AppState& state, QWidget* mainWindow, QWidget* parent)
     : QDialog(parent), state_(state), mainWindow_(mainWindow) {
     setWindowTitle(QString());
     Timer1.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the start-up window stays its full time.
+    Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &frmInfo::Timer1_Timer);
     buildControls();
     Form_Load();

@@ -1,0 +1,39 @@
+#include "ui/main/DigitDisplay.h"
+
+#include "errors/AppError.h"
+
+#include <QPainter>
+
+namespace tavro {
+
+DigitDisplay::DigitDisplay(QWidget* parent) : QWidget(parent) {
+    cells_.fill(kBlankCell);
+    setFixedSize(kDigits * kCellWidth, kCellHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DigitDisplay::setStrip(const QImage& strip) {
+    strip_ = strip;
+    update();
+}
+
+void DigitDisplay::setCell(int element, int cell) {
+    if (cell < 0 || cell > kBlankCell)
+        throw AppError(AppError::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    cells_.at(element) = cell;
+    update();
+}
+
+QImage DigitDisplay::stripCell(const QImage& strip, int cell) {
+    return strip.copy(cell * kCellWidth, 0, kCellWidth, kCellHeight);
+}
+
+void DigitDisplay::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    for (int i = 0; i < kDigits; ++i)
+        painter.drawImage(QPoint(i * kCellWidth, 0), strip_,
+                          QRect(cells_[i] * kCellWidth, 0, kCellWidth, kCellHeight));
+}
+
+} // namespace tavro

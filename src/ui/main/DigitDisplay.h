@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+
+namespace tavro {
+
+// imgScore / imgLeft: five seven-segment digit images side by side, each a
+// cell of the digit strip (clpZiffern: 11 cells of 18 x 27, cell 10 blank).
+class DigitDisplay : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kDigits = 5;
+    static constexpr int kCellWidth = 18;
+    static constexpr int kCellHeight = 27;
+    static constexpr int kBlankCell = 10;
+
+    explicit DigitDisplay(QWidget* parent = nullptr);
+
+    void setStrip(const QImage& strip);
+    // Puts cell `cell` (0..10) of the strip into element `element` (0..4).
+    // Throws AppError for a cell outside the strip.
+    void setCell(int element, int cell);
+    int cell(int element) const { return cells_.at(element); }
+
+    // The picture of cell k of a strip.
+    static QImage stripCell(const QImage& strip, int cell);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage strip_;
+    std::array<int, kDigits> cells_;
+};
+
+} // namespace tavro

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+
+namespace tavro {
+
+// cmdBut: a small light-blue raised button that shows one bold symbol.
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    static inline const QColor kFace{128, 178, 255};
+
+    PictureButton(const QString& glyph, const QFont& font, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override { return {25, 24}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace tavro

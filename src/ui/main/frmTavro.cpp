@@ -1,0 +1,738 @@
+#include "ui/main/frmTavro.h"
+
+#include "Version.h"
+#include "common/AppState.h"
+#include "common/Prompt.h"
+#include "common/SoundPlayer.h"
+#include "errors/AppError.h"
+#include "errors/ErrorTrap.h"
+#include "game/Game.h"
+#include "settings/NumberConversion.h"
+#include "settings/SettingsRanges.h"
+#include "settings/SettingsStore.h"
+#include "ui/dialogs/Palette16.h"
+#include "ui/dialogs/frmBlocks.h"
+#include "ui/dialogs/frmBoard.h"
+#include "ui/dialogs/frmHighscore.h"
+#include "ui/dialogs/frmInfo.h"
+#include "ui/dialogs/frmOpt.h"
+#include "ui/main/BoardSurface.h"
+#include "ui/main/DigitDisplay.h"
+#include "ui/main/FlagImage.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/PictureButton.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace tavro {
+
+namespace {
+
+constexpr int kBlockSize = 50;
+constexpr int kFrameWidth = 161;     // fraAnzeige and fraKnopf
+constexpr int kAnzeigeHeight = 102;  // fraAnzeige
+constexpr int kKnopfHeight = 105;    // fraKnopf
+constexpr QSize kLogoSize{414, 65};  // imgLogo at design
+constexpr int kHeaderMinWidth = 750; // logo with both frames beside it
+const QColor kSymbolBlue{128, 178, 255};
+
+// The layout's integer division: both operands rounded half to even, the
+// quotient truncated toward zero.
+int intDiv(double a, double b) {
+    return static_cast<int>(roundHalfEven(a) / roundHalfEven(b));
+}
+
+// Pixel size of a font given in points at the classic 96 dots per inch.
+int pixelsForPoints(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+QFont symbolFont(double points, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelsForPoints(points));
+    font.setBold(bold);
+    return font;
+}
+
+QImage loadResource(const QString& path) {
+    QImage image(path);
+    if (image.isNull())
+        throw AppError(AppError::ResourceNotFound,
+                       QStringLiteral("Resource with identifier '%1' not found").arg(path));
+    return image;
+}
+
+// The toolbar: index, position in the frame, symbol and its size in points.
+// The symbols are the Unicode forms of the classic symbol-font characters.
+struct ButtonDesign {
+    int index;
+    QPoint position;
+    QString glyph;
+    double points;
+};
+
+const ButtonDesign kButtons[] = {
+    {0, {16, 8}, QStringLiteral("\u27A2"), 16},   // new game: 3D arrowhead
+    {1, {48, 8}, QStringLiteral("\u25A0"), 14},   // quit: black square
+    {3, {80, 8}, QStringLiteral("\u2327"), 16},   // options: X in a rectangle
+    {2, {112, 8}, QStringLiteral("?"), 13.5},     // help menu
+    {7, {16, 40}, QStringLiteral("\u25FB"), 16},  // background: white square
+    {6, {48, 40}, QStringLiteral("\u274D"), 16},  // block set: shadowed circle
+    {4, {80, 40}, QStringLiteral("\u262F"), 16},  // homepage: yin yang
+    {5, {112, 40}, QStringLiteral("\u263A"), 16}, // high scores: smiling face
+};
+
+struct FlagDesign {
+    int languageId;
+    int x;
+    const char* tooltip;
+};
+
+const FlagDesign kFlags[] = {
+    {0, 1, "Deutsch"},        {1, 32, "English"},   {2, 63, "Espa\u00F1ol"},
+    {6, 95, "Fran\u00E7ais"}, {3, 127, "Italiano"},
+};
+
+} // namespace
+
+// A nested wait of Pause; the window's destructor ends it early.
+struct frmTavro::PauseWait {
+    QEventLoop loop;
+    bool windowDestroyed = false;
+};
+
+// ---------------------------------------------------------------- loading
+
+frmTavro::frmTavro(AppState& state, QWidget* parent)
+    : QWidget(parent), state_(state), settings_(state.settings) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setWindowTitle(QString());
+    buildControls();
+    game_ = std::make_shared<Game>(settings_, *this, state_.sound);
+
+    ErrorTrap trap("frmTavro", "Form_Load");
+    trap.run([&] {
+        settings_.Sound = -1;
+        settings_.BlockWidth = kBlockSize;
+        settings_.BlockHeight = kBlockSize;
+    });
+    trap.run([&] { InitNumbers(); });
+
+    // Each setting is read on its own, so that a bad value leaves the others
+    // intact; the field keeps its previous value when its read fails.
+    const auto readSetting = [&](const char* key, int16_t defaultValue, int16_t& field) {
+        trap.run([&] {
+            const QString name = QLatin1String(key);
+            field = clampSetting(
+                name, state_.store.readInt(QStringLiteral("Settings"), name, defaultValue));
+        });
+    };
+    readSetting("BlockTypes", 4, settings_.BlockTypes);
+    readSetting("BlocksToClick", 2, settings_.BlocksToClick);
+    readSetting("Cols", 12, settings_.Cols);
+    readSetting("Rows", 7, settings_.Rows);
+    readSetting("Blocks", 0, settings_.Blocks);
+    readSetting("Board", 1, settings_.Board);
+    readSetting("Background", -1, settings_.Background);
+    readSetting("BGColor", 0, settings_.BGColor);
+    readSetting("Sound", -1, settings_.Sound);
+
+    trap.run([&] { loadBlockStrip(); });
+    trap.run([&] { showBothNumbers(); });
+    trap.run([&] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QSize available =
+            screen ? screen->availableGeometry().size() - QSize(16, 48) : QSize(1024, 720);
+        resize(initialInnerSize(settings_, available));
+    });
+    Sprache();
+}
+
+frmTavro::~frmTavro() {
+    // A move waiting in Pause must not come back into this window.
+    if (game_)
+        game_->abandonMove();
+    for (PauseWait* wait : pauseWaits_) {
+        wait->windowDestroyed = true;
+        wait->loop.exit(1);
+    }
+    pauseWaits_.clear();
+}
+
+void frmTavro::setShutdownHandler(std::function<void()> shutdown) {
+    shutdown_ = std::move(shutdown);
+}
+
+QSize frmTavro::initialInnerSize(const GameSettings& settings, const QSize& available) {
+    const int cols = std::max<int>(settings.Cols, 1);
+    const int rows = std::max<int>(settings.Rows, 1);
+    const int headerHeight = roundHalfEven(kKnopfHeight * 1.4);
+    const int width = std::max((cols + 3) * kBlockSize, kHeaderMinWidth);
+    const int height = headerHeight + (rows + 2) * kBlockSize;
+    return {std::min(width, available.width()), std::min(height, available.height())};
+}
+
+void frmTavro::buildControls() {
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    imgHeader_ = new QLabel(this);
+    imgHeader_->setScaledContents(true);
+    imgHeader_->setPixmap(QPixmap(QStringLiteral(":/pictures/header.png")));
+    imgHeader_->hide();
+
+    imgLogo_ = new QLabel(this);
+    const QPixmap logo(QStringLiteral(":/pictures/logo.png"));
+    imgLogo_->setPixmap(logo);
+    imgLogo_->setFixedSize(logo.isNull() ? kLogoSize : logo.size());
+    imgLogo_->hide();
+
+    fraAnzeige_ = new QWidget(this);
+    fraAnzeige_->setFixedSize(kFrameWidth, kAnzeigeHeight);
+    fraAnzeige_->setAutoFillBackground(true);
+    fraAnzeige_->setPalette(black);
+    fraAnzeige_->hide();
+
+    digitStrip_ = QImage(QStringLiteral(":/pictures/digits.png"));
+    imgScore_ = new DigitDisplay(fraAnzeige_);
+    imgScore_->move(64, 16);
+    imgLeft_ = new DigitDisplay(fraAnzeige_);
+    imgLeft_->move(64, 56);
+
+    QPalette symbolColour = black;
+    symbolColour.setColor(QPalette::WindowText, kSymbolBlue);
+    lblTime_[0] = new QLabel(QStringLiteral("\u25C9"), fraAnzeige_);
+    lblTime_[0]->setGeometry(16, 17, 31, 31);
+    lblTime_[0]->setFont(symbolFont(12, false));
+    lblTime_[1] = new QLabel(QStringLiteral("\u25CF\u25CF\u25CF"), fraAnzeige_);
+    lblTime_[1]->setGeometry(13, 64, 39, 25);
+    QFont bullets = symbolFont(20, true);
+    bullets.setPixelSize(13);
+    bullets.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+    lblTime_[1]->setFont(bullets);
+    for (QLabel* label : lblTime_) {
+        label->setPalette(symbolColour);
+        label->setAlignment(Qt::AlignCenter);
+    }
+
+    fraKnopf_ = new QWidget(this);
+    fraKnopf_->setFixedSize(kFrameWidth, kKnopfHeight);
+    fraKnopf_->setAutoFillBackground(true);
+    fraKnopf_->setPalette(black);
+    fraKnopf_->hide();
+    buildToolbar();
+    buildFlags();
+
+    lblCopyright_ = new QLabel(this);
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPixelSize(12);
+    lblCopyright_->setFont(courier);
+    lblCopyright_->setFixedSize(257, 17);
+    lblCopyright_->setText(QStringLiteral("Tavro %1.%2.%3 - Freeware")
+                               .arg(TAVRO_VERSION_MAJOR)
+                               .arg(TAVRO_VERSION_MINOR)
+                               .arg(TAVRO_VERSION_PATCH));
+    QPalette grey = black;
+    grey.setColor(QPalette::WindowText, QColor(160, 160, 160));
+    lblCopyright_->setPalette(grey);
+
+    picBoard_ = new BoardSurface(this);
+    picBoard_->hide();
+    connect(picBoard_, &BoardSurface::released, this, [this](QPointF position) {
+        // The game stays alive until its move has returned, even if the
+        // window is destroyed while the move waits.
+        std::shared_ptr<Game> game = game_;
+        game->picBoard_MouseUp(position.x(), position.y());
+    });
+
+    buildHelpMenu();
+    buildShortcuts();
+}
+
+void frmTavro::buildToolbar() {
+    for (const ButtonDesign& design : kButtons) {
+        QFont font = symbolFont(design.points, true);
+        if (design.index == 2) {
+            font.setFamily(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(pixelsForPoints(design.points));
+        }
+        auto* button = new PictureButton(design.glyph, font, fraKnopf_);
+        button->move(design.position);
+        const int index = design.index;
+        connect(button, &QAbstractButton::clicked, this, [this, index] { cmdBut_Click(index); });
+        cmdBut_[index] = button;
+    }
+    cmdBut_[4]->setToolTip(QStringLiteral("Homepage: %1").arg(TAVRO_HOMEPAGE_URL));
+}
+
+void frmTavro::buildFlags() {
+    for (const FlagDesign& design : kFlags) {
+        const QPixmap picture(QStringLiteral(":/pictures/flag%1.png").arg(design.languageId));
+        auto* flag = new FlagImage(design.languageId, picture, fraKnopf_);
+        flag->move(design.x, 80);
+        flag->setToolTip(QString::fromUtf8(design.tooltip));
+        connect(flag, &FlagImage::clicked, this, &frmTavro::imgLang_Click);
+        imgLang_[design.languageId] = flag;
+    }
+}
+
+void frmTavro::buildHelpMenu() {
+    mnuHelp_ = new QMenu(QStringLiteral("&Hilfe"), this);
+    mnuOnlinehelp_ = mnuHelp_->addAction(QStringLiteral("Hilfe"));
+    mnuHelp_->addSeparator();
+    mnuEMail_ = mnuHelp_->addAction(QStringLiteral("E-Mail an den Autor"));
+    mnuUeber_ = mnuHelp_->addAction(QStringLiteral("\u00DCber..."));
+    connect(mnuOnlinehelp_, &QAction::triggered, this, &frmTavro::mnuOnlinehelp_Click);
+    connect(mnuEMail_, &QAction::triggered, this, &frmTavro::mnuEMail_Click);
+    connect(mnuUeber_, &QAction::triggered, this, &frmTavro::mnuUeber_Click);
+}
+
+void frmTavro::buildShortcuts() {
+    const auto bind = [this](const QKeySequence& keys, auto action) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    bind(QKeySequence(Qt::Key_F2), [this] { cmdBut_Click(0); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { cmdBut_Click(0); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cmdBut_Click(1); });
+    bind(QKeySequence(Qt::Key_F1), [this] { mnuOnlinehelp_Click(); });
+}
+
+void frmTavro::loadBlockStrip() {
+    // The picker holds the strips; a set without a picture is a failure.
+    QImage strip = frmBlocks::blockStrip(settings_.Blocks);
+    if (strip.isNull())
+        throw AppError(AppError::InvalidPicture,
+                       QStringLiteral("Invalid picture (block set %1)").arg(settings_.Blocks));
+    picBlocks_ = strip;
+}
+
+// ------------------------------------------------------ digit displays
+
+void frmTavro::InitNumbers() {
+    ErrorTrap trap("frmTavro", "InitNumbers");
+    trap.run([&] {
+        if (digitStrip_.isNull())
+            digitStrip_ = loadResource(QStringLiteral(":/pictures/digits.png"));
+    });
+    for (DigitDisplay* display : {imgLeft_, imgScore_}) {
+        trap.run([&] {
+            display->setStrip(digitStrip_);
+            for (int i = 0; i < DigitDisplay::kDigits; ++i)
+                display->setCell(i, DigitDisplay::kBlankCell);
+        });
+    }
+}
+
+void frmTavro::ShowNumber(DigitDisplay& display, int64_t value) {
+    ErrorTrap trap("frmTavro", "ShowNumber");
+    // At least five digits, zeros in front; a larger value shows its first five.
+    QString text;
+    trap.run([&] {
+        text = QString::number(value < 0 ? -value : value).rightJustified(5, QLatin1Char('0'));
+        if (value < 0)
+            text.prepend(QLatin1Char('-'));
+    });
+    for (int i = 0; i < DigitDisplay::kDigits && i < text.size(); ++i)
+        trap.run([&] { display.setCell(i, text.at(i).unicode() - u'0'); });
+}
+
+void frmTavro::showBothNumbers() {
+    ShowNumber(*imgScore_, game_->score());
+    ShowNumber(*imgLeft_, game_->blocksLeft());
+}
+
+void frmTavro::showScore(int64_t score) {
+    ShowNumber(*imgScore_, score);
+}
+
+void frmTavro::showLeft(int left) {
+    ShowNumber(*imgLeft_, left);
+}
+
+// ------------------------------------------------------------- layout
+
+void frmTavro::Form_Resize() {
+    ErrorTrap trap("frmTavro", "Form_Resize");
+    const double W = width();
+    const double H = height();
+    const double K = fraKnopf_->height();
+
+    trap.run([&] { imgHeader_->setGeometry(0, 0, int(W), roundHalfEven(K * 1.4)); });
+    trap.run([&] {
+        imgLogo_->move(intDiv(W - imgLogo_->width(), 2),
+                       intDiv(imgHeader_->height() - imgLogo_->height(), 2));
+    });
+    trap.run([&] { lblCopyright_->move(10, roundHalfEven(H - lblCopyright_->height() * 1.2)); });
+    trap.run([&] {
+        fraAnzeige_->move(intDiv(imgLogo_->x() - fraAnzeige_->width(), 2), roundHalfEven(K * 0.2));
+    });
+    trap.run([&] {
+        const int right = imgLogo_->x() + imgLogo_->width();
+        fraKnopf_->move(right + intDiv(W - right - fraKnopf_->width(), 2), roundHalfEven(K * 0.2));
+    });
+    trap.run([&] { PaintBG(); });
+    trap.run([&] {
+        for (QWidget* part : {static_cast<QWidget*>(imgHeader_), static_cast<QWidget*>(picBoard_),
+                              fraKnopf_, fraAnzeige_, static_cast<QWidget*>(imgLogo_)})
+            part->show();
+    });
+    trap.run(
+        [&] { settings_.MaxCols = static_cast<int16_t>(intDiv(W, settings_.BlockHeight) - 3); });
+    trap.run([&] {
+        settings_.MaxRows =
+            static_cast<int16_t>(intDiv(H - imgHeader_->height(), settings_.BlockHeight) - 2);
+    });
+    trap.run([&] {
+        if (settings_.Rows > settings_.MaxRows)
+            settings_.Rows = settings_.MaxRows;
+        if (settings_.Cols > settings_.MaxCols)
+            settings_.Cols = settings_.MaxCols;
+        // A window too small for any board still gets one cell.
+        settings_.Rows = std::max<int16_t>(settings_.Rows, 1);
+        settings_.Cols = std::max<int16_t>(settings_.Cols, 1);
+    });
+    trap.run([&] { InitGame(); });
+    trap.run([&] { showBothNumbers(); });
+}
+
+void frmTavro::PaintBG() {
+    ErrorTrap trap("frmTavro", "PaintBG");
+    trap.run([&] {
+        const QImage picture =
+            loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board));
+        QImage painted(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        painted.fill(Qt::black);
+        QPainter painter(&painted);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const int top = imgHeader_->height();
+        painter.drawImage(QRect(0, top, width(), height() - top), picture);
+        painter.end();
+        background_ = painted;
+        update();
+    });
+}
+
+void frmTavro::InitGame() {
+    ErrorTrap trap("frmTavro", "InitGame");
+    trap.run([&] { placeBoard(); });
+    trap.run([&] { paintEmptyBoard(); });
+    trap.run([&] { picBoard_->show(); });
+    trap.run([&] { picBG_ = picBoard_->image().copy(); });
+    trap.run([&] { game_->newBoard(); });
+    trap.run([&] { refreshBoard(); });
+    emit boardBuilt();
+}
+
+void frmTavro::placeBoard() {
+    picBoard_->hide();
+    const QSize inner(settings_.Cols * settings_.BlockWidth,
+                      settings_.Rows * settings_.BlockHeight);
+    picBoard_->setInnerSize(inner.expandedTo(QSize(0, 0)), Qt::black);
+    const int header = imgHeader_->height();
+    const double left = (width() - picBoard_->width()) / 2.0;
+    const double top = (height() - header - picBoard_->height()) / 2.0 + header;
+    picBoard_->move(roundHalfEven(left), roundHalfEven(top));
+}
+
+void frmTavro::paintEmptyBoard() {
+    QImage& surface = picBoard_->image();
+    if (settings_.Background != 0) {
+        // The picture under the board's inner area shows through it.
+        const QRect under(picBoard_->pos() + QPoint(BoardSurface::kBorder, BoardSurface::kBorder),
+                          surface.size());
+        picBoard_->blit(background_.copy(under), QRect(QPoint(0, 0), surface.size()), {0, 0});
+    } else {
+        surface.fill(Palette16::color(settings_.BGColor));
+    }
+}
+
+// ------------------------------------------------------------ BoardView
+
+void frmTavro::drawFromStrip(int type, int x, int y) {
+    picBoard_->blit(picBlocks_, QRect(type * kBlockSize, 0, kBlockSize, kBlockSize), {x, y});
+}
+
+void frmTavro::eraseFromEmptyBoard(int srcX, int srcY, int x, int y) {
+    picBoard_->blit(picBG_, QRect(srcX, srcY, kBlockSize, kBlockSize), {x, y});
+}
+
+void frmTavro::refreshBoard() {
+    picBoard_->update();
+}
+
+void frmTavro::Pause(double seconds) {
+    // Waits on a timer in a nested event loop: the window stays responsive and
+    // no time is spent polling. The loop is re-entered until the full time has
+    // passed; it ends early only when the window is destroyed or the
+    // application quits (the move has been abandoned then).
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 duration = static_cast<qint64>(std::ceil(seconds * 1e9));
+    PauseWait wait;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &wait.loop, [&wait] { wait.loop.exit(0); });
+    pauseWaits_.push_back(&wait);
+    for (qint64 left = duration; left > 0; left = duration - clock.nsecsElapsed()) {
+        timer.start(static_cast<int>((left + 999999) / 1000000));
+        const int code = wait.loop.exec();
+        if (wait.windowDestroyed)
+            return; // nothing of this window may be touched any more
+        if (code != 0 || timer.isActive())
+            break; // the application is quitting
+    }
+    std::erase(pauseWaits_, &wait);
+}
+
+void frmTavro::showHighscore() {
+    runHighscore();
+}
+
+// ------------------------------------------------- toolbar, menu, language
+
+void frmTavro::Sprache() {
+    ErrorTrap trap("frmTavro", "Sprache");
+    const Language& language = state_.language;
+    const std::pair<int, int> tooltips[] = {{0, 110}, {1, 111}, {3, 117}, {2, 120},
+                                            {7, 113}, {6, 112}, {5, 114}};
+    for (const auto& [button, id] : tooltips)
+        trap.run([&] { cmdBut_[button]->setToolTip(language.GetLang(int16_t(id))); });
+    trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
+    trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
+    trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+}
+
+void frmTavro::cmdBut_Click(int index) {
+    ErrorTrap trap("frmTavro", "cmdBut_Click");
+    if (isMoving())
+        return;
+    trap.run([&] {
+        if (settings_.Sound != 0)
+            state_.sound.PlayWAV(102);
+    });
+    const QPointer<frmTavro> self(this);
+    trap.run([&] { QCoreApplication::processEvents(); });
+    if (!self)
+        return;
+
+    switch (index) {
+    case 0: // new game
+        newGameAndShow();
+        break;
+    case 1: // quit
+        trap.run([&] { quitAfterConfirmation(); });
+        break;
+    case 2: // help menu
+        trap.run([&] { mnuHelp_->popup(QCursor::pos()); });
+        break;
+    case 3: // options, then a new game however the dialog closed
+        trap.run([&] { runOptions(); });
+        newGameAndShow();
+        break;
+    case 4: // homepage
+        trap.run([&] { openUrl(QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL))); });
+        break;
+    case 5: // high scores; the game goes on
+        trap.run([&] { runHighscore(); });
+        break;
+    case 6: // block set, then a new game with the set's strip
+        trap.run([&] { runBlockPicker(); });
+        trap.run([&] { loadBlockStrip(); });
+        newGameAndShow();
+        break;
+    case 7: { // background; a new game only when the picture changed
+        const int16_t board = settings_.Board;
+        trap.run([&] { runBoardPicker(); });
+        if (settings_.Board != board) {
+            trap.run([&] { PaintBG(); });
+            newGameAndShow();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmTavro::newGameAndShow() {
+    InitGame();
+    showBothNumbers();
+}
+
+void frmTavro::quitAfterConfirmation() {
+    const Language& language = state_.language;
+    if (!state_.prompt.askYesNo(language.GetLang(111), language.GetLang(124)))
+        return;
+    const QPointer<frmTavro> self(this);
+    if (shutdown_)
+        shutdown_();
+    if (self) {
+        self->close();
+        QCoreApplication::quit();
+    }
+}
+
+void frmTavro::imgLang_Click(int index) {
+    ErrorTrap trap("frmTavro", "imgLang_Click");
+    if (isMoving())
+        return;
+    if (index == settings_.LanguageId)
+        return;
+    trap.run([&] { settings_.LanguageId = static_cast<int16_t>(index); });
+    trap.run([&] {
+        state_.store.writeInt(QStringLiteral("Settings"), QStringLiteral("Sprache"), index);
+    });
+    trap.run([&] { Sprache(); });
+}
+
+void frmTavro::mnuOnlinehelp_Click() {
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    const QString folder = state_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                          : state_.programFolder;
+    helpWindow_->showHelp(folder, settings_.LanguageId);
+}
+
+void frmTavro::mnuEMail_Click() {
+    openUrl(QUrl(QStringLiteral("mailto:%1?subject=Tavro").arg(TAVRO_SUPPORT_MAIL_ADDRESS)));
+}
+
+void frmTavro::mnuUeber_Click() {
+    if (!isMoving())
+        runInfo();
+}
+
+void frmTavro::openUrl(const QUrl& url) {
+    // The result is not examined: without a browser or mail program the
+    // platform shows what it shows and the game goes on.
+    QDesktopServices::openUrl(url);
+}
+
+bool frmTavro::isMoving() const {
+    return game_->isMoving();
+}
+
+Game& frmTavro::game() {
+    return *game_;
+}
+
+const Game& frmTavro::game() const {
+    return *game_;
+}
+
+HelpWindow* frmTavro::helpWindow() const {
+    return helpWindow_;
+}
+
+PictureButton* frmTavro::cmdBut(int index) const {
+    return cmdBut_.at(index);
+}
+
+FlagImage* frmTavro::imgLang(int languageId) const {
+    if (languageId < 0 || languageId >= int(imgLang_.size()))
+        return nullptr;
+    return imgLang_[languageId];
+}
+
+// ------------------------------------------------------------- dialogs
+
+void frmTavro::runOptions() {
+    frmOpt dialog(state_, this);
+    dialog.exec();
+}
+
+void frmTavro::runHighscore() {
+    // A fresh instance each time: the table is rebuilt from the store.
+    frmHighscore dialog(state_, *game_, this);
+    dialog.exec();
+}
+
+void frmTavro::runBlockPicker() {
+    frmBlocks dialog(state_, this);
+    dialog.exec();
+}
+
+void frmTavro::runBoardPicker() {
+    frmBoard dialog(state_, this);
+    dialog.exec();
+}
+
+void frmTavro::runInfo() {
+    // The about box: after start-up it has no flags and no timer, and closing
+    // it leaves this window alone.
+    frmInfo dialog(state_, this, this);
+    dialog.exec();
+}
+
+// -------------------------------------------------------- window events
+
+void frmTavro::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.drawImage(QPoint(0, 0), background_);
+}
+
+void frmTavro::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible())
+        layoutIfPossible();
+}
+
+void frmTavro::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The size set before the first showing arrives while still hidden.
+    if (size() != laidOutSize_)
+        layoutIfPossible();
+}
+
+void frmTavro::layoutIfPossible() {
+    // A minimised window keeps its board; the layout runs when it comes back.
+    if (isMinimized() || size().isEmpty())
+        return;
+    laidOutSize_ = size();
+    Form_Resize();
+}
+
+void frmTavro::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmTavro::Form_Activate() {
+    Sprache();
+}
+
+void frmTavro::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmTavro::Form_Unload() {
+    // A move still waiting ends without touching the board again.
+    game_->abandonMove();
+    if (helpWindow_)
+        helpWindow_->close();
+}
+
+} // namespace tavro

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "game/BoardView.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QAction;
+class QUrl;
+
+namespace tavro {
+
+struct AppState;
+struct GameSettings;
+class Game;
+class BoardSurface;
+class DigitDisplay;
+class PictureButton;
+class FlagImage;
+class HelpWindow;
+
+// The main window: header with the digit displays, the toolbar and the
+// language flags, the background picture and the board. It is the board view
+// of the rules and owns the current game.
+//
+// Lifecycle: construct it hidden (the constructor is Form_Load: it reads the
+// settings and prepares the displays); the start-up window shows it. The first
+// layout (on the first showing) builds the first board. Closing the window is
+// Form_Unload; it abandons a move that is still waiting. The quit button asks
+// for confirmation and then calls the shutdown hook (the program's Shutdown).
+class frmTavro : public QWidget, public BoardView {
+    Q_OBJECT
+
+public:
+    // Form_Load.
+    explicit frmTavro(AppState& state, QWidget* parent = nullptr);
+    ~frmTavro() override;
+
+    // The program's Shutdown, called by the quit button (and Ctrl+Q) after the
+    // player confirmed. When the window still exists after the hook returned,
+    // it closes itself and asks the application to quit.
+    void setShutdownHandler(std::function<void()> shutdown);
+
+    // Inner size that shows the stored board with the layout's margins
+    // (header 147, three columns and two rows of 50 px spare), at least wide
+    // enough for the header, and at most the available screen area.
+    static QSize initialInnerSize(const GameSettings& settings, const QSize& available);
+
+    // --- the window's procedures ---
+    void Form_Resize();
+    void PaintBG();
+    void InitGame();
+    void Sprache();
+    void cmdBut_Click(int index);
+    void imgLang_Click(int index);
+    void mnuOnlinehelp_Click();
+    void mnuEMail_Click();
+    void mnuUeber_Click();
+
+    bool isMoving() const;
+    Game& game();
+    const Game& game() const;
+
+    // --- BoardView ---
+    void drawFromStrip(int type, int x, int y) override;
+    void eraseFromEmptyBoard(int srcX, int srcY, int x, int y) override;
+    void refreshBoard() override;
+    void Pause(double seconds) override;
+    void showScore(int64_t score) override;
+    void showLeft(int left) override;
+    void showHighscore() override;
+
+    // --- parts of the window (read by tests and by the dialogs' callers) ---
+    BoardSurface* picBoard() const { return picBoard_; }
+    const QImage& picBG() const { return picBG_; }
+    const QImage& picBlocks() const { return picBlocks_; }
+    const QImage& backgroundImage() const { return background_; }
+    DigitDisplay* imgScore() const { return imgScore_; }
+    DigitDisplay* imgLeft() const { return imgLeft_; }
+    PictureButton* cmdBut(int index) const;
+    FlagImage* imgLang(int languageId) const; // nullptr for ids without a flag
+    QMenu* mnuHelp() const { return mnuHelp_; }
+    QAction* mnuOnlinehelp() const { return mnuOnlinehelp_; }
+    QAction* mnuEMail() const { return mnuEMail_; }
+    QAction* mnuUeber() const { return mnuUeber_; }
+    QLabel* imgHeader() const { return imgHeader_; }
+    QLabel* imgLogo() const { return imgLogo_; }
+    QWidget* fraAnzeige() const { return fraAnzeige_; }
+    QWidget* fraKnopf() const { return fraKnopf_; }
+    QLabel* lblCopyright() const { return lblCopyright_; }
+    HelpWindow* helpWindow() const; // nullptr until the help was first opened
+
+signals:
+    // After every new board (layout, toolbar, dialogs).
+    void boardBuilt();
+
+protected:
+    // The modal dialogs; each runs one dialog and returns when it has closed.
+    virtual void runOptions();
+    virtual void runHighscore();
+    virtual void runBlockPicker();
+    virtual void runBoardPicker();
+    virtual void runInfo();
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void layoutIfPossible();
+    void Form_Activate();
+    void Form_Unload();
+    void InitNumbers();
+    void ShowNumber(DigitDisplay& display, int64_t value);
+    void showBothNumbers();
+    void loadBlockStrip();
+    void newGameAndShow();
+    void quitAfterConfirmation();
+    void buildControls();
+    void buildToolbar();
+    void buildFlags();
+    void buildHelpMenu();
+    void buildShortcuts();
+    void placeBoard();
+    void paintEmptyBoard();
+    void openUrl(const QUrl& url);
+
+    AppState& state_;
+    GameSettings& settings_;
+    std::shared_ptr<Game> game_;
+    std::function<void()> shutdown_;
+
+    QImage background_; // the window's persistent picture (PaintBG)
+    QImage picBG_;      // the empty-board image
+    QImage picBlocks_;  // the block strip of the current block set
+    QImage digitStrip_; // clpZiffern
+
+    BoardSurface* picBoard_ = nullptr;
+    QLabel* imgHeader_ = nullptr;
+    QLabel* imgLogo_ = nullptr;
+    QWidget* fraAnzeige_ = nullptr;
+    QWidget* fraKnopf_ = nullptr;
+    QLabel* lblCopyright_ = nullptr;
+    std::array<QLabel*, 2> lblTime_{};
+    DigitDisplay* imgScore_ = nullptr;
+    DigitDisplay* imgLeft_ = nullptr;
+    std::array<PictureButton*, 8> cmdBut_{};
+    std::array<FlagImage*, 7> imgLang_{};
+    QMenu* mnuHelp_ = nullptr;
+    QAction* mnuOnlinehelp_ = nullptr;
+    QAction* mnuEMail_ = nullptr;
+    QAction* mnuUeber_ = nullptr;
+    QPointer<HelpWindow> helpWindow_;
+
+    // Nested waits of Pause that are still running; the destructor ends them.
+    struct PauseWait;
+    std::vector<PauseWait*> pauseWaits_;
+    QSize laidOutSize_; // inner size of the last layout
+};
+
+} // namespace tavro

@@ -1,0 +1,142 @@
+#pragma once
+
+// Shared set-up of the main-window tests: a real settings store in the test's
+// own config folder, scripted prompts, counted error reports, language files
+// of the test's own and a window whose dialogs are recorded instead of shown.
+
+#include "common/AppState.h"
+#include "common/Prompt.h"
+#include "common/SoundPlayer.h"
+#include "errors/ErrorTrap.h"
+#include "settings/SettingsStore.h"
+#include "ui/main/frmTavro.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace tavro::test {
+
+class ScriptedPrompt : public Prompt {
+public:
+    bool askYesNo(const QString& title, const QString& question) override {
+        questions.append(title + QLatin1Char('|') + question);
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void showMessage(const QString& title, const QString& text) override {
+        messages.append(title + QLatin1Char('|') + text);
+    }
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+
+    std::deque<bool> answers;
+    QStringList questions;
+    QStringList messages;
+};
+
+// Counts the error reports and goes on with the next statement.
+class ReportCounter {
+public:
+    ReportCounter() {
+        previous_ = setErrorHandler(
+            [this](const QString& module, const QString& procedure, const Failure& failure) {
+                reports.append(module + QLatin1Char('.') + procedure + QLatin1Char(' ') +
+                               QString::number(failure.number));
+                return static_cast<int>(Continue::Ignore);
+            });
+    }
+    ~ReportCounter() { setErrorHandler(previous_); }
+
+    QStringList reports;
+
+private:
+    ErrorHandler previous_;
+};
+
+// The window with its dialogs replaced by recorders; each can run a script
+// that stands for what the player does in the dialog.
+class TestWindow : public frmTavro {
+public:
+    using frmTavro::frmTavro;
+
+    QStringList opened;
+    std::function<void()> inOptions, inHighscore, inBlockPicker, inBoardPicker, inInfo;
+
+protected:
+    void runOptions() override { record(QStringLiteral("options"), inOptions); }
+    void runHighscore() override { record(QStringLiteral("highscore"), inHighscore); }
+    void runBlockPicker() override { record(QStringLiteral("blocks"), inBlockPicker); }
+    void runBoardPicker() override { record(QStringLiteral("board"), inBoardPicker); }
+    void runInfo() override { record(QStringLiteral("info"), inInfo); }
+
+private:
+    void record(const QString& name, const std::function<void()>& script) {
+        opened.append(name);
+        if (script)
+            script();
+    }
+};
+
+inline void clearStore() {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavro"),
+                       QStringLiteral("Tavro"));
+    settings.clear();
+    settings.sync();
+}
+
+inline void writeLanguageFile(const QString& path, const QStringList& lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write("[Lang]\r\n");
+    for (const QString& line : lines)
+        file.write(line.toLatin1() + "\r\n");
+}
+
+// Program state over a temporary program folder with German and English
+// language files of known texts.
+struct Harness {
+    Harness() : state(store, prompt, sound) {
+        QDir(dir.path()).mkpath(QStringLiteral("lang"));
+        writeLanguageFile(dir.path() + QStringLiteral("/lang/deutsch.lng"),
+                          {QStringLiteral("0110=Neues Spiel"), QStringLiteral("0111=Beenden"),
+                           QStringLiteral("0112=Steine"), QStringLiteral("0113=Hintergrund"),
+                           QStringLiteral("0114=Bestenliste"), QStringLiteral("0117=Optionen"),
+                           QStringLiteral("0120=Hilfe"), QStringLiteral("0122=E-Mail"),
+                           QStringLiteral("0123=Info"), QStringLiteral("0124=Wirklich beenden?")});
+        writeLanguageFile(dir.path() + QStringLiteral("/lang/english.lng"),
+                          {QStringLiteral("0110=New game"), QStringLiteral("0111=Quit"),
+                           QStringLiteral("0112=Block set"), QStringLiteral("0113=Background"),
+                           QStringLiteral("0114=High scores"), QStringLiteral("0117=Options"),
+                           QStringLiteral("0120=Help"), QStringLiteral("0122=Mail"),
+                           QStringLiteral("0123=About"), QStringLiteral("0124=Really quit?")});
+        state.programFolder = dir.path();
+        state.language.fillPaths(dir.path());
+    }
+
+    // The window at an inner size, shown so that its layout has run.
+    std::unique_ptr<TestWindow> showWindow(const QSize& inner) {
+        auto window = std::make_unique<TestWindow>(state);
+        window->resize(inner);
+        window->show();
+        return window;
+    }
+
+    QTemporaryDir dir;
+    SettingsStore store;
+    ScriptedPrompt prompt;
+    SoundPlayer sound;
+    AppState state;
+};
+
+} // namespace tavro::test
