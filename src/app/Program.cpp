@@ -68,6 +68,9 @@ Program::StartResult Program::Main() {
         startupWindow_ = new frmInfo(state_, nullptr);
         startupWindow_->setAttribute(Qt::WA_DeleteOnClose);
         startupWindow_->show();
+        // Put the start-up window on screen before the main window loads its
+        // pictures, so the player sees something at once.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     trap.run([&] {
         mainWindow_ = new frmTavro(state_);

@@ -7,7 +7,9 @@
 namespace tavro {
 
 SettingsStore::SettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    // The platform's own per-user store; on Linux an INI file
+    // $XDG_CONFIG_HOME/Tavro/Tavro.conf.
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             QStringLiteral("Tavro"), QStringLiteral("Tavro"))) {}
 
 SettingsStore::~SettingsStore() = default;

@@ -62,7 +62,7 @@ public:
 // A fresh program state over the real store, with an empty store file and
 // the language files beside the test executable.
 inline bool wipeStore() {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavro"),
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavro"),
                        QStringLiteral("Tavro"));
     settings.clear();
     settings.sync();

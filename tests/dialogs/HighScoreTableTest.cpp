@@ -45,7 +45,7 @@ QString crypted(QString text) {
 }
 
 void wipeStore() {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Tavro", "Tavro");
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tavro", "Tavro");
     settings.clear();
     settings.sync();
 }

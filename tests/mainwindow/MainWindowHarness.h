@@ -88,7 +88,7 @@ private:
 };
 
 inline void clearStore() {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavro"),
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavro"),
                        QStringLiteral("Tavro"));
     settings.clear();
     settings.sync();
