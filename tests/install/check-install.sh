@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# check-install.sh <build dir> <scratch prefix>
+# Installs the built game and checks what a packager and a player rely on:
+# the program folder with its language files and help, the launcher on the
+# PATH, the menu entry, the icons and valid desktop and AppStream metadata;
+# then starts the installed game from the launcher and checks it runs.
+set -euo pipefail
+build=$1
+prefix=$2
+rm -rf "$prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+expect_file() { [ -f "$prefix/$1" ] || fail "missing $1"; }
+
+expect_file lib/tavro/tavro
+[ -x "$prefix/lib/tavro/tavro" ] || fail "lib/tavro/tavro is not executable"
+[ -L "$prefix/bin/tavro" ] || fail "bin/tavro is not a link to the program"
+[ "$(readlink -f "$prefix/bin/tavro")" = "$(readlink -f "$prefix/lib/tavro/tavro")" ] ||
+  fail "bin/tavro does not lead to lib/tavro/tavro"
+for lang in deutsch english spanish italian french; do expect_file "lib/tavro/lang/$lang.lng"; done
+for help in de en es it fr; do expect_file "lib/tavro/help/$help/index.html"; done
+expect_file share/applications/tavro.desktop
+expect_file share/metainfo/tavro.metainfo.xml
+for size in 16 32 48 64 128 256; do
+  icon=share/icons/hicolor/${size}x${size}/apps/tavro.png
+  expect_file "$icon"
+  [ "$(file -b "$prefix/$icon" | grep -o "$size x $size")" = "$size x $size" ] ||
+    fail "$icon is not $size x $size"
+done
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/tavro.desktop" || fail "desktop entry invalid"
+else
+  echo "desktop-file-validate not installed: desktop entry not validated"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix/share/metainfo/tavro.metainfo.xml" >/dev/null ||
+    fail "AppStream metadata invalid"
+else
+  echo "appstreamcli not installed: AppStream metadata not validated"
+fi
+
+# The installed game, started through its launcher, runs and stays up.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data "$prefix/bin/tavro" >"$home/out" 2>&1 &
+pid=$!
+sleep 4
+kill -0 "$pid" 2>/dev/null || { cat "$home/out" >&2; fail "the installed game ended by itself"; }
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+echo "installed tree OK"
