@@ -11,6 +11,7 @@ BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
 }
 
 void BoardSurface::setInnerSize(const QSize& inner, const QColor& fill) {
+    image_ = QImage(); // free the old surface before the new one is made
     image_ = QImage(inner, QImage::Format_RGB32);
     image_.fill(fill);
     setFixedSize(inner + QSize(2 * kBorder, 2 * kBorder));

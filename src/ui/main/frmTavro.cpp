@@ -419,6 +419,8 @@ void frmTavro::PaintBG() {
     trap.run([&] {
         const QImage picture =
             loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board));
+        // Drop the old picture first: on large screens each copy is a frame's worth of memory.
+        background_ = QImage();
         QImage painted(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
         painted.fill(Qt::black);
         QPainter painter(&painted);
@@ -426,7 +428,7 @@ void frmTavro::PaintBG() {
         const int top = imgHeader_->height();
         painter.drawImage(QRect(0, top, width(), height() - top), picture);
         painter.end();
-        background_ = painted;
+        background_ = std::move(painted);
         update();
     });
 }
@@ -436,7 +438,10 @@ void frmTavro::InitGame() {
     trap.run([&] { placeBoard(); });
     trap.run([&] { paintEmptyBoard(); });
     trap.run([&] { picBoard_->show(); });
-    trap.run([&] { picBG_ = picBoard_->image().copy(); });
+    trap.run([&] {
+        picBG_ = QImage(); // the old empty-board image is not needed any more
+        picBG_ = picBoard_->image().copy();
+    });
     trap.run([&] { game_->newBoard(); });
     trap.run([&] { refreshBoard(); });
     emit boardBuilt();
@@ -459,7 +464,7 @@ void frmTavro::paintEmptyBoard() {
         // The picture under the board's inner area shows through it.
         const QRect under(picBoard_->pos() + QPoint(BoardSurface::kBorder, BoardSurface::kBorder),
                           surface.size());
-        picBoard_->blit(background_.copy(under), QRect(QPoint(0, 0), surface.size()), {0, 0});
+        picBoard_->blit(background_, under, {0, 0});
     } else {
         surface.fill(Palette16::color(settings_.BGColor));
     }
