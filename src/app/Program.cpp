@@ -75,8 +75,14 @@ Program::StartResult Program::Main() {
     trap.run([&] {
         mainWindow_ = new frmTavro(state_);
         mainWindow_->setShutdownHandler([this] { Shutdown(); });
-        if (startupWindow_)
+        if (startupWindow_) {
             startupWindow_->setMainWindow(mainWindow_);
+        } else if (!state_.MainShown) {
+            // The start-up window closed while loading was held up (an error
+            // report was open): show the main window now, as it would have.
+            mainWindow_->show();
+            state_.MainShown = true;
+        }
     });
     return result;
 }

@@ -2,6 +2,7 @@
 // correction, the order of windows and the 2.5-second hand-over.
 #include "app/Program.h"
 #include "common/Prompt.h"
+#include "errors/ErrorTrap.h"
 #include "game/Game.h"
 #include "settings/SettingsStore.h"
 #include "ui/dialogs/frmInfo.h"
@@ -112,6 +113,35 @@ private slots:
         QVERIFY(!info || !info->isVisible());
         QVERIFY(program.state().MainShown);
         QTRY_VERIFY(main->game().blocksLeft() > 0);
+    }
+
+    // A report held open while the main window loads outlasts the start-up
+    // window; once the player goes on, the main window still comes up.
+    void mainWindowComesUpAfterReportOutlastingStartupWindow() {
+        {
+            SettingsStore store;
+            store.write("Settings", "Cols", "abc");
+        }
+        int reports = 0;
+        const ErrorHandler previous =
+            setErrorHandler([&](const QString& module, const QString& procedure, const Failure&) {
+                ++reports;
+                [&] {
+                    QCOMPARE(module, QString("frmTavro"));
+                    QCOMPARE(procedure, QString("Form_Load"));
+                }();
+                QTest::qWait(frmInfo::kStartupMilliseconds + 500);
+                return int(Continue::Ignore);
+            });
+        SilentPrompt prompt;
+        Program program(&prompt);
+        QCOMPARE(program.Main(), Program::StartResult::Started);
+        setErrorHandler(previous);
+        QCOMPARE(reports, 1);
+        QVERIFY(program.mainWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(program.mainWindow()->isVisible(), 2000);
+        QVERIFY(program.state().MainShown);
+        QCOMPARE(program.state().settings.Rows, int16_t(7));
     }
 
     void secondProgramInSameStoreDoesNotStart() {
