@@ -22,10 +22,10 @@ struct AppState {
     SettingsStore& store;
     Prompt& prompt;
     SoundPlayer& sound;
-    QString programFolder;   // folder of the executable, no trailing separator
+    QString programFolder; // folder of the executable, no trailing separator
     bool StartupPending = false;
     bool MainShown = false;
-    QString lastPlayerName;  // answer of the last high-score name box
+    QString lastPlayerName; // answer of the last high-score name box
 };
 
 } // namespace tavro

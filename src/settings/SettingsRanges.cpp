@@ -11,8 +11,8 @@ int16_t clampSetting(const QString& key, int16_t value) {
         int16_t high;
     };
     static constexpr Range ranges[] = {
-        {"BlockTypes", 3, 6},     {"BlocksToClick", 2, 4}, {"Cols", 5, INT16_MAX},
-        {"Rows", 5, INT16_MAX},   {"Blocks", 0, 13},       {"Board", 0, 8},
+        {"BlockTypes", 3, 6},   {"BlocksToClick", 2, 4}, {"Cols", 5, INT16_MAX},
+        {"Rows", 5, INT16_MAX}, {"Blocks", 0, 13},       {"Board", 0, 8},
         {"BGColor", 0, 15},
     };
     if (key == u"Background")

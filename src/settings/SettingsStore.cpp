@@ -40,6 +40,8 @@ void SettingsStore::writeInt(const QString& section, const QString& key, int val
     write(section, key, QString::number(value));
 }
 
-QString SettingsStore::fileName() const { return settings_->fileName(); }
+QString SettingsStore::fileName() const {
+    return settings_->fileName();
+}
 
 } // namespace tavro
