@@ -13,14 +13,37 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <memory>
 
 namespace tavro::test {
+
+// Largest difference of any colour channel between two images of one size
+// (256 when the sizes differ). A stretched picture drawn at another origin
+// may differ by rounding in the last bit.
+inline int channelDistance(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return 256;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int worst = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])),
+                              std::abs(qGreen(p[col]) - qGreen(q[col])),
+                              std::abs(qBlue(p[col]) - qBlue(q[col]))});
+    }
+    return worst;
+}
 
 class ScriptedPrompt : public Prompt {
 public:

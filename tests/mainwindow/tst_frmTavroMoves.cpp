@@ -70,7 +70,8 @@ double cpuSeconds() {
 // the empty board under it.
 void verifyBoardPixels(const frmTavro& window) {
     const Board& board = window.game().board();
-    const QImage& image = window.picBoard()->image();
+    const QImage image = window.picBoard()->image();
+    const QImage background = window.backgroundImage();
     const QPoint inner = window.picBoard()->pos() + QPoint(2, 2);
     for (int row = 0; row < board.rows(); ++row)
         for (int col = 0; col < board.cols(); ++col) {
@@ -78,9 +79,8 @@ void verifyBoardPixels(const frmTavro& window) {
             const QImage shown = image.copy(col * 50, row * 50, 50, 50);
             const QImage expected =
                 b.present ? window.picBlocks().copy(b.type * 50, 0, 50, 50)
-                          : window.backgroundImage().copy(inner.x() + col * 50,
-                                                          inner.y() + row * 50, 50, 50);
-            QVERIFY2(shown == expected.convertToFormat(shown.format()),
+                          : background.copy(inner.x() + col * 50, inner.y() + row * 50, 50, 50);
+            QVERIFY2(channelDistance(shown, expected) <= (b.present ? 0 : 1),
                      qPrintable(
                          QStringLiteral("cell %1,%2 present %3").arg(col).arg(row).arg(b.present)));
         }

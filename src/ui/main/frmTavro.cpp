@@ -31,6 +31,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
@@ -76,6 +77,15 @@ QImage loadResource(const QString& path) {
         throw AppError(AppError::ResourceNotFound,
                        QStringLiteral("Resource with identifier '%1' not found").arg(path));
     return image;
+}
+
+// The window's picture: `picture` stretched over `pictureRect`, black around it.
+void paintWindowPicture(QPainter& painter, const QRect& area, const QImage& picture,
+                        const QRect& pictureRect) {
+    if (!pictureRect.contains(area) || picture.isNull())
+        painter.fillRect(area, Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(pictureRect, picture);
 }
 
 // The toolbar: index, position in the frame, symbol and its size in points.
@@ -417,18 +427,11 @@ void frmTavro::Form_Resize() {
 void frmTavro::PaintBG() {
     ErrorTrap trap("frmTavro", "PaintBG");
     trap.run([&] {
-        const QImage picture =
-            loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board));
-        // Drop the old picture first: on large screens each copy is a frame's worth of memory.
-        background_ = QImage();
-        QImage painted(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        painted.fill(Qt::black);
-        QPainter painter(&painted);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // The picture is kept at its own size and stretched when painted: a
+        // stretched copy would cost a frame's worth of memory on large screens.
+        picture_ = loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board));
         const int top = imgHeader_->height();
-        painter.drawImage(QRect(0, top, width(), height() - top), picture);
-        painter.end();
-        background_ = std::move(painted);
+        pictureRect_ = QRect(0, top, width(), height() - top);
         update();
     });
 }
@@ -436,12 +439,7 @@ void frmTavro::PaintBG() {
 void frmTavro::InitGame() {
     ErrorTrap trap("frmTavro", "InitGame");
     trap.run([&] { placeBoard(); });
-    trap.run([&] { paintEmptyBoard(); });
     trap.run([&] { picBoard_->show(); });
-    trap.run([&] {
-        picBG_ = QImage(); // the old empty-board image is not needed any more
-        picBG_ = picBoard_->image().copy();
-    });
     trap.run([&] { game_->newBoard(); });
     trap.run([&] { refreshBoard(); });
     emit boardBuilt();
@@ -449,39 +447,53 @@ void frmTavro::InitGame() {
 
 void frmTavro::placeBoard() {
     picBoard_->hide();
-    const QSize inner(settings_.Cols * settings_.BlockWidth,
-                      settings_.Rows * settings_.BlockHeight);
-    picBoard_->setInnerSize(inner.expandedTo(QSize(0, 0)), Qt::black);
+    const QSize cells(settings_.Cols, settings_.Rows);
+    const QSize outer = cells.expandedTo(QSize(0, 0)) * kBlockSize +
+                        QSize(2 * BoardSurface::kBorder, 2 * BoardSurface::kBorder);
     const int header = imgHeader_->height();
-    const double left = (width() - picBoard_->width()) / 2.0;
-    const double top = (height() - header - picBoard_->height()) / 2.0 + header;
+    const double left = (width() - outer.width()) / 2.0;
+    const double top = (height() - header - outer.height()) / 2.0 + header;
     picBoard_->move(roundHalfEven(left), roundHalfEven(top));
+    picBoard_->reset(cells, kBlockSize, picBlocks_, emptyBoardPainter());
 }
 
-void frmTavro::paintEmptyBoard() {
-    QImage& surface = picBoard_->image();
+BoardSurface::EmptyPainter frmTavro::emptyBoardPainter() const {
     if (settings_.Background != 0) {
-        // The picture under the board's inner area shows through it.
-        const QRect under(picBoard_->pos() + QPoint(BoardSurface::kBorder, BoardSurface::kBorder),
-                          surface.size());
-        picBoard_->blit(background_, under, {0, 0});
-    } else {
-        surface.fill(Palette16::color(settings_.BGColor));
+        // The window's picture under the board's inner area shows through it.
+        const QPoint inner =
+            picBoard_->pos() + QPoint(BoardSurface::kBorder, BoardSurface::kBorder);
+        return [picture = picture_, rect = pictureRect_.translated(-inner)](QPainter& painter,
+                                                                            const QRect& area) {
+            paintWindowPicture(painter, area, picture, rect);
+        };
     }
+    const QColor colour = Palette16::color(settings_.BGColor);
+    return [colour](QPainter& painter, const QRect& area) { painter.fillRect(area, colour); };
 }
 
 // ------------------------------------------------------------ BoardView
 
 void frmTavro::drawFromStrip(int type, int x, int y) {
-    picBoard_->blit(picBlocks_, QRect(type * kBlockSize, 0, kBlockSize, kBlockSize), {x, y});
+    picBoard_->showBlock(QPoint(x, y) / kBlockSize, type);
 }
 
 void frmTavro::eraseFromEmptyBoard(int srcX, int srcY, int x, int y) {
-    picBoard_->blit(picBG_, QRect(srcX, srcY, kBlockSize, kBlockSize), {x, y});
+    picBoard_->showEmpty(QPoint(x, y) / kBlockSize, QPoint(srcX, srcY) / kBlockSize);
 }
 
 void frmTavro::refreshBoard() {
-    picBoard_->update();
+    picBoard_->refresh();
+}
+
+QImage frmTavro::picBG() const {
+    return picBoard_->emptyBoardImage();
+}
+
+QImage frmTavro::backgroundImage() const {
+    QImage image(size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintWindowPicture(painter, image.rect(), picture_, pictureRect_);
+    return image;
 }
 
 void frmTavro::Pause(double seconds) {
@@ -691,10 +703,10 @@ void frmTavro::runInfo() {
 
 // -------------------------------------------------------- window events
 
-void frmTavro::paintEvent(QPaintEvent*) {
+void frmTavro::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    painter.drawImage(QPoint(0, 0), background_);
+    painter.setClipRegion(event->region());
+    paintWindowPicture(painter, event->rect(), picture_, pictureRect_);
 }
 
 void frmTavro::resizeEvent(QResizeEvent* event) {

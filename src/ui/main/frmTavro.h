@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/BoardView.h"
+#include "ui/main/BoardSurface.h"
 
 #include <QImage>
 #include <QPointer>
@@ -22,7 +23,6 @@ namespace tavro {
 struct AppState;
 struct GameSettings;
 class Game;
-class BoardSurface;
 class DigitDisplay;
 class PictureButton;
 class FlagImage;
@@ -81,9 +81,9 @@ public:
 
     // --- parts of the window (read by tests and by the dialogs' callers) ---
     BoardSurface* picBoard() const { return picBoard_; }
-    const QImage& picBG() const { return picBG_; }
+    QImage picBG() const; // the empty board, drawn
     const QImage& picBlocks() const { return picBlocks_; }
-    const QImage& backgroundImage() const { return background_; }
+    QImage backgroundImage() const; // the window's picture, drawn at the window's size
     DigitDisplay* imgScore() const { return imgScore_; }
     DigitDisplay* imgLeft() const { return imgLeft_; }
     PictureButton* cmdBut(int index) const;
@@ -133,7 +133,7 @@ private:
     void buildHelpMenu();
     void buildShortcuts();
     void placeBoard();
-    void paintEmptyBoard();
+    BoardSurface::EmptyPainter emptyBoardPainter() const;
     void openUrl(const QUrl& url);
 
     AppState& state_;
@@ -141,8 +141,8 @@ private:
     std::shared_ptr<Game> game_;
     std::function<void()> shutdown_;
 
-    QImage background_; // the window's persistent picture (PaintBG)
-    QImage picBG_;      // the empty-board image
+    QImage picture_;    // the window's background picture (PaintBG), unstretched
+    QRect pictureRect_; // where it is stretched to
     QImage picBlocks_;  // the block strip of the current block set
     QImage digitStrip_; // clpZiffern
 
