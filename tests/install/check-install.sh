@@ -50,4 +50,35 @@ sleep 4
 kill -0 "$pid" 2>/dev/null || { cat "$home/out" >&2; fail "the installed game ended by itself"; }
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+
+# A player cannot write into the installed program folder, so the error log
+# goes to the per-user data folder. A stored "Cols" of "abc" makes the game
+# report an error at start-up. As root the game runs as "nobody" from a copy
+# installed under /tmp (every folder above it must be open to that user);
+# otherwise the program folder is made read-only.
+player=$(mktemp -d)
+chmod 755 "$player"
+trap 'rm -rf "$home" "$player"' EXIT
+cmake --install "$build" --prefix "$player/prefix" >/dev/null
+mkdir -p "$player/home/config/Tavro"
+printf '[Settings]\nCols=abc\n' >"$player/home/config/Tavro/Tavro.conf"
+as_player=()
+if [ "$(id -u)" = 0 ]; then
+  chown -R 65534:65534 "$player/home"
+  as_player=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+else
+  chmod a-w "$player/prefix/lib/tavro"
+fi
+HOME=$player/home XDG_CONFIG_HOME=$player/home/config XDG_DATA_HOME=$player/home/data \
+  "${as_player[@]}" "$player/prefix/bin/tavro" >"$player/out" 2>&1 &
+pid=$!
+log=$player/home/data/Tavro/Tavro/tavro.EPT
+for _ in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+chmod u+w "$player/prefix/lib/tavro"
+[ -s "$log" ] || { cat "$player/out" >&2; fail "no error log in the per-user data folder"; }
+grep -q "Type mismatch" "$log" && grep -q "Form_Load" "$log" ||
+  fail "the error log does not describe the failed setting"
+[ ! -e "$player/prefix/lib/tavro/tavro.EPT" ] || fail "error log written into the program folder"
 echo "installed tree OK"
