@@ -7,7 +7,7 @@ namespace tavro::art {
 
 // Colours of the seven-segment displays.
 inline const QColor kSegmentLit(93, 166, 255);
-inline const QColor kSegmentUnlit(19, 34, 72);
+inline const QColor kSegmentUnlit(40, 70, 147);
 
 // 198 x 27: digits 0..9 and an all-unlit cell, 18 x 27 each, on black.
 QImage digitStrip();
