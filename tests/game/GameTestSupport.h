@@ -2,11 +2,15 @@
 
 #include "errors/ErrorTrap.h"
 #include "game/Board.h"
+#include "game/BoardView.h"
 #include "game/Game.h"
+#include "game/SoundSink.h"
 #include "settings/GameSettings.h"
 
-#include <QString>
+#include <QRegularExpression>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace tavro::test {
@@ -17,26 +21,9 @@ inline GameSettings settingsFor(int cols, int rows, int blocksToClick = 2, int b
     s.Rows = static_cast<int16_t>(rows);
     s.BlocksToClick = static_cast<int16_t>(blocksToClick);
     s.BlockTypes = static_cast<int16_t>(blockTypes);
-    s.BlockWidth = 50;
-    s.BlockHeight = 50;
-    s.Background = -1;
-    s.Sound = -1;
+    s.BlockWidth = s.BlockHeight = 50;
+    s.Background = s.Sound = -1;
     return s;
-}
-
-// Rows from the top, one digit per cell.
-inline std::vector<int16_t> typesOf(const QStringList& rows) {
-    std::vector<int16_t> types;
-    for (const QString& row : rows)
-        for (QChar c : row)
-            types.push_back(static_cast<int16_t>(c.digitValue()));
-    return types;
-}
-
-inline void load(Game& game, GameSettings& s, const QStringList& rows) {
-    s.Rows = static_cast<int16_t>(rows.size());
-    s.Cols = static_cast<int16_t>(rows.first().size());
-    game.loadBoard(s.Cols, s.Rows, typesOf(rows));
 }
 
 // The board as rows of digits from the top, '.' for an empty cell.
@@ -53,25 +40,153 @@ inline QStringList picture(const Board& board) {
     return rows;
 }
 
-// Counts failures reported through the error trap; the rules never expect one.
-// Each failure leaves its procedure, as the default report would.
-inline int& reportedErrors() {
-    static int count = 0;
-    return count;
+// Pixel centre of a cell.
+inline double centre(int cell) {
+    return cell * 50.0 + 25.0;
 }
+
+// Failures reported through the error trap; the rules never expect one. Each
+// failure leaves its procedure, as the default report would.
+inline int reportedErrors = 0;
 inline void countReportedErrors() {
-    reportedErrors() = 0;
+    reportedErrors = 0;
     setErrorHandler([](const QString& module, const QString& procedure, const Failure& f) {
-        ++reportedErrors();
+        ++reportedErrors;
         qWarning("error %d in %s.%s line %d: %s", f.number, qPrintable(module),
                  qPrintable(procedure), f.line, qPrintable(f.description));
         return static_cast<int>(Continue::Leave);
     });
 }
 
-// Pixel centre of a cell.
-inline double centre(int cell) {
-    return cell * 50.0 + 25.0;
+// Fake board view and sound sink: every call becomes one line of `events`
+// (unless `record` is off, for long games). Hooks let a test act inside a
+// Pause or the high-score dialog.
+class RecordingView : public BoardView, public SoundSink {
+public:
+    QStringList events;
+    bool record = true;
+    int pauses = 0;
+    int highscores = 0;
+    std::function<void(double)> onPause;
+    std::function<void()> onHighscore;
+
+    void drawFromStrip(int type, int x, int y) override { log("draw %1 %2 %3", type, x, y); }
+    void eraseFromEmptyBoard(int srcX, int srcY, int x, int y) override {
+        log("erase %1 %2 %3 %4", srcX, srcY, x, y);
+    }
+    void refreshBoard() override { log("refresh"); }
+    void Pause(double seconds) override {
+        ++pauses;
+        log("pause %1", seconds);
+        if (onPause)
+            onPause(seconds);
+    }
+    void showScore(int64_t score) override { log("score %1", qlonglong(score)); }
+    void showLeft(int left) override { log("left %1", left); }
+    void showHighscore() override {
+        ++highscores;
+        log("highscore");
+        if (onHighscore)
+            onHighscore();
+    }
+    void PlayWAV(int id) override { log("sound %1", id); }
+
+    QStringList only(const QString& prefix) const {
+        return events.filter(QRegularExpression('^' + prefix));
+    }
+
+private:
+    template <typename... Args> void log(const char* format, Args... args) {
+        if (!record)
+            return;
+        QString line = QString::fromLatin1(format);
+        ((line = line.arg(args)), ...);
+        events << line;
+    }
+};
+
+// Checks every invariant of the board model; returns the first violation, or
+// an empty text. `betweenMoves` adds the ones that hold only after a move:
+// present blocks unmarked, blocks left equal to the LiveBlocks count, columns
+// stacked at the bottom, non-empty columns a run from column 0.
+inline QString boardInvariantViolation(const Board& board, bool betweenMoves = true) {
+    const int cols = board.cols(), rows = board.rows(), count = board.blockCount();
+    if (count != cols * rows || board.totalBlocks() != count)
+        return QStringLiteral("table holds %1 blocks for %2 cells").arg(count).arg(cols * rows);
+    std::vector<bool> seen(size_t(count), false);
+    for (int col = 0; col < cols; ++col)
+        for (int row = 0; row < rows; ++row) {
+            const int i = board.cellAt(col, row);
+            if (i < 0 || i >= count || seen[size_t(i)])
+                return QStringLiteral("grid is no permutation at (%1,%2)").arg(col).arg(row);
+            seen[size_t(i)] = true;
+        }
+    int last = -1;
+    for (const BlockList::Entry& e : board.LiveBlocks()) {
+        if (e.index <= last || !board.block(e.index).present)
+            return QStringLiteral("LiveBlocks: %1 out of order or spent").arg(e.index);
+        last = e.index;
+    }
+    int present = 0;
+    for (int i = 0; i < count; ++i) {
+        const BlockRec& b = board.block(i);
+        const auto wrong = [&](const char* what) {
+            return QString::asprintf("block %d (%d,%d) present %d marked %d: %s", i, b.col, b.row,
+                                     b.present, b.marked, what);
+        };
+        if (b.index != i || b.key != blockKey(b.type, i) || board.cellAt(b.col, b.row) != i)
+            return wrong("index, key or cell");
+        if (b.x != b.col * board.blockWidth() || b.y != b.row * board.blockHeight())
+            return wrong("pixel position");
+        if ((b.present != kTrue && b.present != kFalse) ||
+            bool(b.present) != board.LiveBlocks().contains(b.key))
+            return wrong("present flag disagrees with LiveBlocks");
+        if (b.present ? betweenMoves && b.marked : b.marked != kTrue)
+            return wrong("marked flag");
+        present += b.present ? 1 : 0;
+    }
+    if (present != board.LiveBlocks().count() || (betweenMoves && board.blocksLeft() != present))
+        return QString::asprintf("%d present, LiveBlocks %d, blocks left %d", present,
+                                 board.LiveBlocks().count(), board.blocksLeft());
+    bool emptyColumnSeen = false;
+    for (int col = 0; betweenMoves && col < cols; ++col) {
+        bool blockAbove = false;
+        for (int row = 0; row < rows; ++row) {
+            const bool here = board.block(board.cellAt(col, row)).present;
+            if (blockAbove && !here)
+                return QStringLiteral("hole under a block at (%1,%2)").arg(col).arg(row);
+            blockAbove = blockAbove || here;
+        }
+        if (blockAbove && emptyColumnSeen)
+            return QStringLiteral("column %1 right of an empty column").arg(col);
+        emptyColumnSeen = emptyColumnSeen || !blockAbove;
+    }
+    return {};
 }
+
+#define VERIFY_BOARD_CONSISTENT(...)                                                               \
+    do {                                                                                           \
+        const QString broken = boardInvariantViolation(__VA_ARGS__);                               \
+        QVERIFY2(broken.isEmpty(), qPrintable(broken));                                            \
+    } while (false)
+
+// A game on a recording view, started from a settings record or loaded from
+// rows of digits (from the top). A test may destroy the game through `owner`.
+struct Play {
+    GameSettings s;
+    RecordingView v;
+    std::unique_ptr<Game> owner = std::make_unique<Game>(s, v, v);
+    Game& g = *owner;
+
+    explicit Play(const GameSettings& settings) : s(settings) {}
+    explicit Play(const QStringList& rows, int blocksToClick = 2)
+        : s(settingsFor(rows.first().size(), rows.size(), blocksToClick)) {
+        std::vector<int16_t> types;
+        for (QChar c : rows.join(QString()))
+            types.push_back(static_cast<int16_t>(c.digitValue()));
+        g.loadBoard(s.Cols, s.Rows, types);
+    }
+    void click(int col, int row) { g.picBoard_MouseUp(centre(col), centre(row)); }
+};
 
 } // namespace tavro::test

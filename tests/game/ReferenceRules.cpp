@@ -4,22 +4,17 @@
 
 namespace tavro::test {
 
-void referenceCheckBlock(Board& board, int16_t index) {
+static void referenceCheckBlock(Board& board, int16_t index) {
     if (board.TestBlocks().count() >= board.blocksToClick())
         return;
-    const int count = board.LiveBlocks().count();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < board.LiveBlocks().count(); ++i) {
         const int16_t j = board.LiveBlocks().at(i).index;
         const BlockRec& from = board.block(index);
         const BlockRec& other = board.block(j);
         if (other.type != from.type || other.marked)
             continue;
-        bool neighbour = false;
-        if (other.col == from.col)
-            neighbour = std::abs(other.row - from.row) == 1;
-        else if (other.row == from.row)
-            neighbour = std::abs(other.col - from.col) == 1;
-        if (neighbour) {
+        if ((other.col == from.col && std::abs(other.row - from.row) == 1) ||
+            (other.row == from.row && std::abs(other.col - from.col) == 1)) {
             board.setMarked(j, true);
             board.TestBlocks().append(j, other.key);
             referenceCheckBlock(board, j);
@@ -28,8 +23,7 @@ void referenceCheckBlock(Board& board, int16_t index) {
 }
 
 bool referenceIsGameOver(Board& board) {
-    const int count = board.LiveBlocks().count();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < board.LiveBlocks().count(); ++i) {
         board.TestBlocks().clear();
         referenceCheckBlock(board, board.LiveBlocks().at(i).index);
         for (const BlockList::Entry& e : board.TestBlocks())

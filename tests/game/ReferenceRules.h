@@ -2,13 +2,10 @@
 
 #include "game/Board.h"
 
-#include <cstdint>
-
 namespace tavro::test {
 
-// The searches exactly as first written: recursive, CheckBlock scanning the
-// whole LiveBlocks list per step. Slow; the yardstick for the fast versions.
-void referenceCheckBlock(Board& board, int16_t index);
+// The searches exactly as first written: recursive, with CheckBlock scanning
+// the whole LiveBlocks list per step. Slow; the yardstick for the fast versions.
 bool referenceIsGameOver(Board& board);
 void referenceFindSameBlocks(Board& board, int16_t index);
 
