@@ -1,55 +1,36 @@
 #pragma once
 
-// Shared fixtures of the dialog tests: a scripted prompt, a recording sound
-// player and the program state over the real settings store.
+// Shared pieces of the dialog tests: a scripted prompt, a recording sound
+// player and the program state over an emptied real settings store.
 
 #include "common/AppState.h"
 #include "common/Prompt.h"
 #include "common/SoundPlayer.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsStore.h"
+#include "ui/dialogs/HighScoreTable.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QSettings>
-#include <QStringList>
-#include <deque>
 #include <vector>
 
 namespace tavro::test {
 
+// Answers from the scripted lists; an unscripted question gets No or Cancel.
 class ScriptedPrompt : public Prompt {
 public:
-    std::deque<bool> yesNoAnswers;
-    std::deque<std::optional<QString>> textAnswers;
-    QStringList questions;   // askYesNo texts in order
-    QStringList textPresets; // presets of the name boxes in order
-    int unexpected = 0;      // questions without a scripted answer
+    QList<bool> yesNoAnswers;
+    QList<std::optional<QString>> textAnswers;
+    QStringList questions, textPresets; // yes/no questions and name-box presets, in order
 
     bool askYesNo(const QString&, const QString& question) override {
         questions << question;
-        if (yesNoAnswers.empty()) {
-            ++unexpected;
-            return false;
-        }
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
-    void showMessage(const QString&, const QString&) override { ++unexpected; }
+    void showMessage(const QString&, const QString&) override {}
     std::optional<QString> askText(const QString&, const QString&, const QString& preset) override {
         textPresets << preset;
-        if (textAnswers.empty()) {
-            ++unexpected;
-            return std::nullopt;
-        }
-        const bool cancelled = !textAnswers.front().has_value();
-        const QString text = textAnswers.front().value_or(QString());
-        textAnswers.pop_front();
-        if (cancelled)
-            return std::nullopt;
-        return text;
+        return textAnswers.isEmpty() ? std::nullopt : textAnswers.takeFirst();
     }
 };
 
@@ -59,38 +40,45 @@ public:
     void PlayWAV(int id) override { played.push_back(id); }
 };
 
-// A fresh program state over the real store, with an empty store file and
-// the language files beside the test executable.
-inline bool wipeStore() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavro"),
-                       QStringLiteral("Tavro"));
-    settings.clear();
-    settings.sync();
-    return true;
+inline void wipeStore() {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavro", "Tavro").clear();
 }
 
+// Places 1.. with the given scores, named "P<place>" with <place> blocks left.
+inline HighScoreTable tableOf(std::initializer_list<int64_t> scores) {
+    HighScoreTable table;
+    int slot = 0;
+    for (int64_t score : scores) {
+        ++slot;
+        table.setEntry(slot, {QStringLiteral("P%1").arg(slot), score, slot, true});
+    }
+    return table;
+}
+
+// The program state over the emptied store, language files beside the test,
+// a 12 x 7 board of 4 types; every error report is recorded and left.
 struct Fixture {
-    bool wiped = wipeStore();
+    bool wiped = (wipeStore(), true);
     SettingsStore store;
     ScriptedPrompt prompt;
     RecordingSound sound;
     AppState state{store, prompt, sound};
-    QStringList errors; // "module/procedure" of every reported failure
+    QStringList errors; // "module/procedure" of every report
 
     explicit Fixture(int16_t languageId = 1) {
         state.programFolder = QCoreApplication::applicationDirPath();
         state.language.fillPaths(state.programFolder);
-        GameSettings& s = state.settings;
-        s.LanguageId = languageId;
-        s.Cols = 12;
-        s.Rows = 7;
-        s.MaxCols = 20;
-        s.MaxRows = 15;
-        s.BlockTypes = 4;
-        s.BlocksToClick = 2;
-        s.Background = -1;
-        s.Sound = 1;
-        s.BlockWidth = s.BlockHeight = 50;
+        state.settings = {.Cols = 12,
+                          .Rows = 7,
+                          .MaxCols = 20,
+                          .MaxRows = 15,
+                          .BlocksToClick = 2,
+                          .BlockTypes = 4,
+                          .BlockWidth = 50,
+                          .BlockHeight = 50,
+                          .Background = -1,
+                          .Sound = 1,
+                          .LanguageId = languageId};
         setErrorHandler([this](const QString& module, const QString& procedure, const Failure&) {
             errors << module + u'/' + procedure;
             return int(Continue::Leave);

@@ -1,53 +1,33 @@
-// The high-score table without widgets: scrambling, the slot text, placement
+// The high-score table without widgets: scrambling, the place text, placement
 // and the stored form in the real settings store.
 
 #include "ui/dialogs/HighScoreTable.h"
 
+#include "DialogTestSupport.h"
 #include "common/Crypt.h"
-#include "settings/GameSettings.h"
-#include "settings/SettingsStore.h"
 
-#include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tavro;
+using namespace tavro::test;
 
 namespace {
 
-GameSettings config(int cols, int rows, int types, int toClick) {
-    GameSettings s;
-    s.Cols = int16_t(cols);
-    s.Rows = int16_t(rows);
-    s.BlockTypes = int16_t(types);
-    s.BlocksToClick = int16_t(toClick);
-    return s;
+GameSettings config(int cols, int rows = 7, int types = 4, int toClick = 2) {
+    return {.Cols = int16_t(cols),
+            .Rows = int16_t(rows),
+            .BlocksToClick = int16_t(toClick),
+            .BlockTypes = int16_t(types)};
 }
 
 HighScoreEntry entry(const QString& name, int64_t score, int64_t left) {
     return {name, score, left, true};
 }
 
-HighScoreTable tableOf(std::initializer_list<int64_t> scores) {
-    HighScoreTable table;
-    int slot = 1;
-    for (int64_t score : scores) {
-        table.setEntry(slot, entry(QStringLiteral("P%1").arg(slot), score, slot));
-        ++slot;
-    }
-    return table;
-}
-
 QString crypted(QString text) {
     return Crypt(text);
-}
-
-void wipeStore() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tavro", "Tavro");
-    settings.clear();
-    settings.sync();
 }
 
 } // namespace
@@ -67,116 +47,87 @@ private slots:
         QString text = "Player:1234;7";
         QCOMPARE(&Crypt(text), &text);
         QCOMPARE(text.size(), 13);
-    }
-
-    void cryptIsItsOwnInverseForEveryCharacterButNul() {
-        for (char32_t u = 1; u <= 0xFFFF; ++u) {
+        for (char32_t u = 1; u <= 0xFFFF; ++u) { // its own inverse for all but NUL
             const QString one{QChar(char16_t(u))};
-            const QString twice = crypted(crypted(one));
-            if (twice != one)
+            if (crypted(crypted(one)) != one)
                 QFAIL(qPrintable(QString("U+%1 does not come back").arg(uint(u), 4, 16)));
         }
     }
 
-    void slotTextIsParsedByItsSeparators_data() {
-        QTest::addColumn<QString>("plain");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<qint64>("score");
-        QTest::addColumn<qint64>("left");
-        QTest::newRow("plain") << "Player:1234;7" << true << "Player" << 1234LL << 7LL;
-        QTest::newRow("empty name") << ":5;0" << true << "" << 5LL << 0LL;
-        QTest::newRow("blanks and junk after numbers")
-            << "Ann:  12abc;  3.9x" << true << "Ann" << 12LL << 3LL;
-        QTest::newRow("no digits reads 0") << "Ann:x;y" << true << "Ann" << 0LL << 0LL;
-        QTest::newRow("semicolon before colon") << "a;b:5" << true << "a;b" << 5LL << 0LL;
-        QTest::newRow("second colon belongs to the score field")
-            << "a:b:7;1" << true << "a" << 0LL << 1LL;
-        QTest::newRow("negative") << "N:-5;2" << true << "N" << -5LL << 2LL;
-        QTest::newRow("largest") << "L:9223372036854775807;1" << true << "L"
-                                 << 9223372036854775807LL << 1LL;
-        QTest::newRow("no separators") << "Player1234" << false << "" << 0LL << 0LL;
-        QTest::newRow("colon only") << "Player:1234" << false << "" << 0LL << 0LL;
-        QTest::newRow("semicolon only") << "Player;1234" << false << "" << 0LL << 0LL;
-        QTest::newRow("empty") << "" << false << "" << 0LL << 0LL;
-        QTest::newRow("huge score") << "H:9223372036854775808;1" << false << "" << 0LL << 0LL;
-        QTest::newRow("huge left") << "H:1;99999999999999999999999" << false << "" << 0LL << 0LL;
-    }
-    void slotTextIsParsedByItsSeparators() {
-        QFETCH(QString, plain);
-        QFETCH(bool, valid);
-        const auto parsed = HighScoreSlot::parse(plain);
-        QCOMPARE(parsed.has_value(), valid);
-        if (!valid)
-            return;
-        QFETCH(QString, name);
-        QFETCH(qint64, score);
-        QFETCH(qint64, left);
-        QCOMPARE(parsed->name, name);
-        QCOMPARE(parsed->score, score);
-        QCOMPARE(parsed->blocksLeft, left);
+    // name ":" score ";" left: numbers are read up to the first non-digit
+    // (none: 0); without both separators or with a number beyond 64 bits
+    // nothing is read.
+    void placeTextIsParsedByItsSeparators() {
+        const auto parsed = [](const QString& plain) {
+            const auto e = HighScoreSlot::parse(plain);
+            return plain + " -> " +
+                   (e ? QStringLiteral("%1|%2|%3").arg(e->name).arg(e->score).arg(e->blocksLeft)
+                      : QStringLiteral("nothing"));
+        };
+        QStringList expected = {"Player:1234;7 -> Player|1234|7",
+                                ":5;0 -> |5|0",
+                                "Ann:x;y -> Ann|0|0",
+                                "Ann:  12abc;  3.9x -> Ann|12|3",
+                                "a;b:5 -> a;b|5|0",
+                                "a:b:7;1 -> a|0|1",
+                                "N:-5;2 -> N|-5|2",
+                                "Player1234 -> nothing",
+                                "Player:1234 -> nothing",
+                                "Player;1234 -> nothing",
+                                " -> nothing",
+                                "H:9223372036854775808;1 -> nothing",
+                                "H:1;99999999999999999999999 -> nothing"};
+        expected << "L:9223372036854775807;1 -> L|9223372036854775807|1";
+        QStringList actual;
+        for (const QString& line : expected)
+            actual << parsed(line.section(" -> ", 0, 0));
+        QCOMPARE(actual, expected);
     }
 
-    void slotTextIsFormattedOnlyForPositiveScores() {
+    void placeTextIsFormattedOnlyForPositiveScoresAndCleanNames() {
         QCOMPARE(HighScoreSlot::format(entry("Player", 1234, 7)), QStringLiteral("Player:1234;7"));
         QCOMPARE(HighScoreSlot::format(entry("Zero", 0, 3)), QString());
         QCOMPARE(HighScoreSlot::format(HighScoreEntry{}), QString());
-    }
-
-    void nameBoxAnswerLosesOnlySeparatorsAndControls() {
+        // The name box answer loses only separators and control characters.
         QCOMPARE(HighScoreSlot::cleanName("Dr. No: 007; Bond"),
                  QStringLiteral("Dr. No. 007, Bond"));
         QCOMPARE(HighScoreSlot::cleanName("Tab\there\n"), QStringLiteral("Tabhere"));
         const QString kept = QStringLiteral("Zoë Łukasz 名前 €™ ¬»º");
         QCOMPARE(HighScoreSlot::cleanName(kept), kept);
-        // A cleaned name always parses back whole.
         const QString name = HighScoreSlot::cleanName("a:b;c");
         QCOMPARE(HighScoreSlot::parse(HighScoreSlot::format(entry(name, 9, 1)))->name, name);
-    }
-
-    void keyJoinsTheConfigurationAndSlot() {
-        QCOMPARE(HighScoreTable::key(config(20, 15, 5, 2), 3), QStringLiteral("2015523"));
-        QCOMPARE(HighScoreTable::key(config(12, 7, 4, 2), 1), QStringLiteral("127421"));
     }
 
     void placementGoesAboveEqualScoresAndShiftsDown() {
         HighScoreTable table = tableOf({500, 400, 300, 200, 100});
         QCOMPARE(table.placeFor(300), 3);
-        table.insert(3, entry("New", 300, 0));
-        const QList<QString> names = {"P1", "P2", "New", "P3", "P4"};
-        const QList<int64_t> scores = {500, 400, 300, 300, 200};
-        for (int slot = 1; slot <= 5; ++slot) {
-            QCOMPARE(table.entry(slot).name, names[slot - 1]);
-            QCOMPARE(table.entry(slot).score, scores[slot - 1]);
-        }
-        table.insert(1, entry("Top", 900, 0));
-        QCOMPARE(table.entry(1).name, QStringLiteral("Top"));
-        QCOMPARE(table.entry(5).name, QStringLiteral("P3"));
-        table.insert(5, entry("Last", 250, 0));
-        QCOMPARE(table.entry(4).name, QStringLiteral("New"));
-        QCOMPARE(table.entry(5).name, QStringLiteral("Last"));
-    }
-
-    void scoreBelowAllFiveFindsNoPlace() {
-        QCOMPARE(tableOf({500, 400, 300, 200, 100}).placeFor(99), 0);
+        QCOMPARE(table.placeFor(99), 0);
         QCOMPARE(tableOf({500, 400}).placeFor(0), 3); // empty places count as 0
         QCOMPARE(HighScoreTable().placeFor(0), 1);
+        table.insert(3, entry("New", 300, 0));
+        table.insert(1, entry("Top", 900, 0));
+        table.insert(5, entry("Last", 250, 0));
+        QStringList places;
+        for (int slot = 1; slot <= 5; ++slot)
+            places << table.entry(slot).name + QString::number(table.entry(slot).score);
+        QCOMPARE(places, QStringList({"Top900", "P1500", "P2400", "New300", "Last250"}));
     }
 
-    void resetLeavesZeroEntriesThatAreStoredEmpty() {
+    void configurationsKeepSeparateTables() {
         SettingsStore store;
-        const GameSettings s = config(12, 7, 4, 2);
-        HighScoreTable table = tableOf({500, 400, 300, 200, 100});
-        table.write(store, s);
-        table.reset();
-        for (int slot = 1; slot <= 5; ++slot)
-            QCOMPARE(table.entry(slot), entry("", 0, 0));
-        table.write(store, s);
-        for (int slot = 1; slot <= 5; ++slot)
-            QCOMPARE(store.read("HighScore", HighScoreTable::key(s, slot), "missing"), QString());
-        HighScoreTable reread;
-        reread.read(store, s);
-        QCOMPARE(reread.entry(1).filled, false);
+        const GameSettings base = config(12);
+        QCOMPARE(HighScoreTable::key(config(20, 15, 5, 2), 3), QStringLiteral("2015523"));
+        QCOMPARE(HighScoreTable::key(base, 1), QStringLiteral("127421"));
+        tableOf({500}).write(store, base);
+        for (const GameSettings& other :
+             {config(13), config(12, 8), config(12, 7, 5), config(12, 7, 4, 3)}) {
+            HighScoreTable table;
+            table.read(store, other);
+            QVERIFY(!table.entry(1).filled);
+        }
+        HighScoreTable table;
+        table.read(store, base);
+        QCOMPARE(table.entry(1), entry("P1", 500, 1));
     }
 
     void everyTypableNameRoundTripsThroughTheStoreFile() {
@@ -196,54 +147,30 @@ private slots:
         QVERIFY(QFile::copy(store.fileName(), copy));
         QSettings disk(copy, QSettings::IniFormat);
         for (int i = 0; i < names.size(); ++i) {
-            QString value =
+            const QString value =
                 disk.value("HighScore/" + HighScoreTable::key(config(5 + i, 9, 3, 2), 1))
                     .toString();
             QVERIFY2(value != HighScoreSlot::format(entry(names[i], 1000 + i, i)),
                      "stored in the clear");
-            const auto parsed = HighScoreSlot::parse(Crypt(value));
-            QVERIFY2(parsed, qPrintable(names[i]));
-            QCOMPARE(parsed->name, names[i]);
-            QCOMPARE(parsed->score, 1000 + i);
-            QCOMPARE(parsed->blocksLeft, i);
+            QCOMPARE(HighScoreSlot::parse(crypted(value)).value_or(HighScoreEntry{}),
+                     entry(names[i], 1000 + i, i));
         }
     }
 
-    void configurationsKeepSeparateTables() {
-        SettingsStore store;
-        const GameSettings base = config(12, 7, 4, 2);
-        const QList<GameSettings> others = {config(13, 7, 4, 2), config(12, 8, 4, 2),
-                                            config(12, 7, 5, 2), config(12, 7, 4, 3)};
-        tableOf({500}).write(store, base);
-        for (const GameSettings& other : others) {
-            HighScoreTable table;
-            table.read(store, other);
-            QCOMPARE(table.entry(1).filled, false);
-        }
-        HighScoreTable table;
-        table.read(store, base);
-        QCOMPARE(table.entry(1), entry("P1", 500, 1));
-    }
-
-    void corruptedSlotsStayEmpty() {
-        const GameSettings s = config(12, 7, 4, 2);
-        QString good = "Good:300;2";
-        QString noSeparators = "Bad 300 2";
-        QString huge = "Huge:123456789012345678901234567890;1";
+    void corruptedPlacesStayEmpty() {
         {
             // Hand-edited file: broken escapes, a list, undecodable bytes.
             QFile file(SettingsStore().fileName());
             QVERIFY(file.open(QIODevice::WriteOnly));
-            QByteArray text = "[HighScore]\n127421=" + Crypt(good).toUtf8() +
-                              "\n127422=" + Crypt(noSeparators).toUtf8() +
-                              "\n127423=" + Crypt(huge).toUtf8() +
-                              "\n127424=\xff\xfe\x80\\x\\\"junk, more, \x01\n"
-                              "127425\n[Settings\n";
-            file.write(text);
+            file.write("[HighScore]\n127421=" + crypted("Good:300;2").toUtf8() +
+                       "\n127422=" + crypted("Bad 300 2").toUtf8() +
+                       "\n127423=" + crypted("Huge:123456789012345678901234567890;1").toUtf8() +
+                       "\n127424=\xff\xfe\x80\\x\\\"junk, more, \x01\n"
+                       "127425\n[Settings\n");
         }
         SettingsStore store;
         HighScoreTable table;
-        table.read(store, s);
+        table.read(store, config(12));
         QCOMPARE(table.entry(1), entry("Good", 300, 2));
         for (int slot = 2; slot <= 5; ++slot)
             QVERIFY2(!table.entry(slot).filled, qPrintable(QString::number(slot)));

@@ -1,6 +1,10 @@
+// The error report ErrPtnr on screen, its log and protocol files, and the
+// protocol text with its print layout.
 #include "Version.h"
 #include "errors/AppError.h"
 #include "errors/ErrPtnr.h"
+#include "errors/LPSTRToVBString.h"
+#include "errors/ProtocolText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +13,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -30,15 +33,14 @@ class ErrorReportTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    QStringList questions_;
-    QStringList messages_;
+    QStringList questions_, messages_;
     bool answerYes_ = true;
     UrlCatcher urls_;
 
     ErrPtnr& report() { return ErrPtnr::instance(); }
 
-    QByteArray logContent() {
-        QFile file(report().logFiles().logPath());
+    static QByteArray contentOf(const QString& path) {
+        QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
@@ -46,18 +48,24 @@ class ErrorReportTest : public QObject {
     void pressWhenShown(int button, std::function<void(ErrPtnr&)> whileShown = {}) {
         QTimer::singleShot(0, this, [this, button, whileShown] {
             auto* dialog = qobject_cast<ErrPtnr*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                pressWhenShown(button, whileShown); // not up yet: look again
-                return;
-            }
+            if (!dialog)
+                return pressWhenShown(button, whileShown); // not up yet: look again
             if (whileShown)
                 whileShown(*dialog);
             dialog->findChild<QPushButton*>(QStringLiteral("cmdContinue%1").arg(button))->click();
         });
     }
 
-    static QString shownValue(const ErrPtnr& dialog, int index) {
-        return dialog.findChild<QLabel*>(QStringLiteral("lblError%1").arg(index))->text();
+    static QString shown(const ErrPtnr& dialog, const QString& label) {
+        return dialog.findChild<QLabel*>(label)->text();
+    }
+
+    static ProtocolFields playWavFailure() {
+        return {"Programm-Info:",
+                "tavro  V1.0.0",
+                "Fehlerbeschreibung / error description:",
+                {"Fehler-Nr / error :", "Modul:", "Prozedur / procedure:", "Zeile / Line:"},
+                {"9 (Subscript out of range)", "basCommon", "PlayWAV", "42"}};
     }
 
 private slots:
@@ -75,22 +83,24 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &urls_, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls_, "open");
     }
-
     void cleanupTestCase() {
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         ErrPtnr::release();
     }
+    void init() {
+        questions_.clear();
+        messages_.clear();
+        urls_.opened.clear();
+    }
 
     void reportIsLoggedBeforeItShows() {
         QByteArray logWhileShown;
-        QString module, procedure, number, progInfo;
+        QStringList values;
         pressWhenShown(1, [&](ErrPtnr& dialog) {
-            logWhileShown = logContent();
-            number = shownValue(dialog, 0);
-            module = shownValue(dialog, 1);
-            procedure = shownValue(dialog, 2);
-            progInfo = dialog.findChild<QLabel*>(QStringLiteral("lblProgInfo"))->text();
+            logWhileShown = contentOf(report().logFiles().logPath());
+            for (const char* label : {"lblError0", "lblError1", "lblError2", "lblProgInfo"})
+                values << shown(dialog, label);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Fehler / Error! "));
         });
         bool wentOn = false;
@@ -103,15 +113,14 @@ private slots:
         QVERIFY(wentOn);
         QCOMPARE(report().ContinueChoice(), int16_t(1));
         QVERIFY(report().isHidden());
-        QCOMPARE(number, QStringLiteral("326 (Resource not found)"));
-        QCOMPARE(module, QStringLiteral("basCommon"));
-        QCOMPARE(procedure, QStringLiteral("PlayWAV"));
-        QCOMPARE(progInfo,
-                 QStringLiteral("%1  V%2.%3.%4")
-                     .arg(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
-                     .arg(TAVRO_VERSION_MAJOR)
-                     .arg(TAVRO_VERSION_MINOR)
-                     .arg(TAVRO_VERSION_PATCH));
+        QCOMPARE(values,
+                 (QStringList{
+                     "326 (Resource not found)", "basCommon", "PlayWAV",
+                     QStringLiteral("%1  V%2.%3.%4")
+                         .arg(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
+                         .arg(TAVRO_VERSION_MAJOR)
+                         .arg(TAVRO_VERSION_MINOR)
+                         .arg(TAVRO_VERSION_PATCH)}));
         const QStringList lines =
             QString::fromLocal8Bit(logWhileShown).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.value(8), QStringLiteral("          Modul:\tbasCommon"));
@@ -121,12 +130,12 @@ private slots:
     }
 
     void retryShowsThePersistentFailureAgain() {
-        const qsizetype before = logContent().count("SYSTEMINFO:");
+        const qsizetype before = contentOf(report().logFiles().logPath()).count("SYSTEMINFO:");
         QStringList lines;
-        for (int round = 0; round < 2; ++round)
-            pressWhenShown(0,
-                           [&](ErrPtnr& d) { lines.append(shownValue(d, 0) + shownValue(d, 3)); });
-        pressWhenShown(2, [&](ErrPtnr& d) { lines.append(shownValue(d, 0) + shownValue(d, 3)); });
+        for (int button : {0, 0, 2})
+            pressWhenShown(button, [&](ErrPtnr& d) {
+                lines.append(shown(d, "lblError0") + shown(d, "lblError3"));
+            });
         int attempts = 0;
         ErrorTrap trap("frmTavro", "InitGame");
         trap.run([&] {
@@ -135,105 +144,9 @@ private slots:
         });
         QVERIFY(trap.left());
         QCOMPARE(attempts, 3);
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[1], lines[0]);
-        QCOMPARE(lines[2], lines[0]);
+        QCOMPARE(lines, QStringList(3, lines.value(0)));
         QVERIFY(lines[0].startsWith(QStringLiteral("6 (Overflow)")));
-        QCOMPARE(logContent().count("SYSTEMINFO:"), before + 3);
-    }
-
-    void saveAsksBeforeReplacing() {
-        const QString path = report().logFiles().protocolPath();
-        QFile::remove(path);
-        questions_.clear();
-        messages_.clear();
-        report().cmdProtocol_Click(1);
-        QVERIFY(questions_.isEmpty());
-        QCOMPARE(messages_.value(0),
-                 QStringLiteral("Das Fehlerprotokoll wurde in die Datei '%1' geschrieben!\r\n"
-                                "Error protocoll was written to file '%1'!")
-                     .arg(path));
-        QFile first(path);
-        QVERIFY(first.open(QIODevice::ReadOnly));
-        const QByteArray saved = first.readAll();
-        first.close();
-        QVERIFY(saved.endsWith(QByteArray(70, '-') + "\r\n\r\n"));
-
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly | QIODevice::Truncate));
-        answerYes_ = false;
-        report().cmdProtocol_Click(1);
-        QCOMPARE(questions_, QStringList{QStringLiteral("Vorhandene Datei '%1' überschreiben?\r\n"
-                                                        "Overwrite file '%1' ?")
-                                             .arg(path)});
-        QCOMPARE(QFileInfo(path).size(), 0); // No keeps the old file
-        answerYes_ = true;
-        report().cmdProtocol_Click(1);
-        QCOMPARE(QFileInfo(path).size(), saved.size());
-    }
-
-    void mailAndHomepageCopyTheProtocol() {
-        messages_.clear();
-        urls_.opened.clear();
-        report().cmdProtocol_Click(2);
-        QCOMPARE(messages_, QStringList{ErrPtnr::mailInstruction()});
-        const QStringList instruction = ErrPtnr::mailInstruction().split(QStringLiteral("\r\n"));
-        QCOMPARE(instruction.size(), 12);
-        QVERIFY(instruction[10].endsWith(QStringLiteral("Ctrl + V or ")));
-        QVERIFY(instruction[11].endsWith(QStringLiteral("program. ")));
-        QVERIFY(!ErrPtnr::mailInstruction().endsWith(u'\n'));
-        QCOMPARE(QGuiApplication::clipboard()->text(), report().BuildProtocol());
-        QCOMPARE(urls_.opened.value(0), QUrl(QStringLiteral("mailto:" TAVRO_SUPPORT_MAIL_ADDRESS)));
-
-        QGuiApplication::clipboard()->clear();
-        report().cmdProtocol_Click(3);
-        QCOMPARE(urls_.opened.value(1), QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL)));
-        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QString(70, u'-')));
-        QVERIFY(report().isHidden()); // protocol buttons never end the report
-    }
-
-    void printGoesToThePrinterOrSaysThereIsNone() {
-        messages_.clear();
-        report().setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
-        report().cmdProtocol_Click(0);
-        QCOMPARE(messages_.size(), 1);
-        QVERIFY(messages_[0].contains(QStringLiteral("There is no default printer.")));
-
-        messages_.clear();
-        const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
-        report().setPrinterSource([pdf] {
-            auto printer = std::make_unique<QPrinter>();
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(pdf);
-            return printer;
-        });
-        report().cmdProtocol_Click(0);
-        QVERIFY(messages_.isEmpty());
-        QVERIFY(QFileInfo(pdf).size() > 0);
-    }
-
-    void unwritableProgramFolderFallsBack() {
-        const QString fallback = dir_.filePath(QStringLiteral("data/Tavro"));
-        const ErrorLogFiles files(QStringLiteral("/nonexistent/folder"), QStringLiteral("tavro"),
-                                  fallback);
-        QCOMPARE(files.logPath(), fallback + QStringLiteral("/tavro.EPT"));
-        QCOMPARE(files.protocolPath(), fallback + QStringLiteral("/tavro.ERR"));
-        QVERIFY(files.appendToLog(QStringLiteral("one")));
-        QVERIFY(files.appendToLog(QStringLiteral("two")));
-        QFile log(files.logPath());
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        QCOMPARE(log.readAll(), QByteArray("one\r\ntwo\r\n"));
-
-        const ErrorLogFiles beside(dir_.path() + u'/', QStringLiteral("tavro"), fallback);
-        QCOMPARE(beside.logPath(), dir_.filePath(QStringLiteral("tavro.EPT")));
-
-        // The save message names the path really written.
-        const ErrorLogFiles previous = report().logFiles();
-        report().setLogFiles(files);
-        messages_.clear();
-        report().cmdProtocol_Click(1);
-        QVERIFY(messages_.value(0).contains(fallback + QStringLiteral("/tavro.ERR")));
-        QVERIFY(QFile::exists(fallback + QStringLiteral("/tavro.ERR")));
-        report().setLogFiles(previous);
+        QCOMPARE(contentOf(report().logFiles().logPath()).count("SYSTEMINFO:"), before + 3);
     }
 
     void closingByOtherMeansDoesNotEndTheReport() {
@@ -247,10 +160,159 @@ private slots:
                  int16_t(2));
     }
 
-    void progInfoCanBeReplaced() {
-        report().SetProgInfo(QStringLiteral("Tavro test build"));
-        QVERIFY(report().BuildProtocol().contains(
-            QStringLiteral("\r\n          Tavro test build\r\n")));
+    void saveAsksBeforeReplacing() {
+        const QString path = report().logFiles().protocolPath();
+        QFile::remove(path);
+        report().cmdProtocol_Click(1);
+        QVERIFY(questions_.isEmpty());
+        QCOMPARE(messages_.value(0),
+                 QStringLiteral("Das Fehlerprotokoll wurde in die Datei '%1' geschrieben!\r\n"
+                                "Error protocoll was written to file '%1'!")
+                     .arg(path));
+        const QByteArray saved = contentOf(path);
+        QVERIFY(saved.endsWith(QByteArray(70, '-') + "\r\n\r\n"));
+
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly | QIODevice::Truncate));
+        answerYes_ = false;
+        report().cmdProtocol_Click(1);
+        QCOMPARE(questions_, QStringList{QStringLiteral("Vorhandene Datei '%1' überschreiben?\r\n"
+                                                        "Overwrite file '%1' ?")
+                                             .arg(path)});
+        QCOMPARE(QFileInfo(path).size(), 0); // No keeps the old file
+        answerYes_ = true;
+        report().cmdProtocol_Click(1);
+        QCOMPARE(contentOf(path), saved);
+    }
+
+    void mailAndHomepageCopyTheProtocol() {
+        report().cmdProtocol_Click(2);
+        QCOMPARE(messages_, QStringList{ErrPtnr::mailInstruction()});
+        QCOMPARE(QGuiApplication::clipboard()->text(), report().BuildProtocol());
+        QCOMPARE(urls_.opened.value(0), QUrl(QStringLiteral("mailto:" TAVRO_SUPPORT_MAIL_ADDRESS)));
+
+        QGuiApplication::clipboard()->clear();
+        report().cmdProtocol_Click(3);
+        QCOMPARE(urls_.opened.value(1), QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL)));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QString(70, u'-')));
+        QVERIFY(report().isHidden()); // protocol buttons never end the report
+    }
+
+    void printGoesToThePrinterOrSaysThereIsNone() {
+        report().setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+        report().cmdProtocol_Click(0);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_[0].contains(QStringLiteral("There is no default printer.")));
+
+        const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
+        report().setPrinterSource([pdf] {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        report().cmdProtocol_Click(0);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    }
+
+    void unwritableProgramFolderFallsBack() {
+        const QString fallback = dir_.filePath(QStringLiteral("data/Tavro"));
+        const ErrorLogFiles files(QStringLiteral("/nonexistent/folder"), QStringLiteral("tavro"),
+                                  fallback);
+        QCOMPARE(files.logPath(), fallback + QStringLiteral("/tavro.EPT"));
+        QVERIFY(files.appendToLog(QStringLiteral("one")));
+        QVERIFY(files.appendToLog(QStringLiteral("two")));
+        QCOMPARE(contentOf(files.logPath()), QByteArray("one\r\ntwo\r\n"));
+        const ErrorLogFiles beside(dir_.path() + u'/', QStringLiteral("tavro"), fallback);
+        QCOMPARE(beside.logPath(), dir_.filePath(QStringLiteral("tavro.EPT")));
+
+        // The save message names the path really written.
+        const ErrorLogFiles previous = report().logFiles();
+        report().setLogFiles(files);
+        report().cmdProtocol_Click(1);
+        QVERIFY(messages_.value(0).contains(fallback + QStringLiteral("/tavro.ERR")));
+        QVERIFY(QFile::exists(fallback + QStringLiteral("/tavro.ERR")));
+        report().setLogFiles(previous);
+    }
+
+    // The protocol text and its print layout.
+
+    void protocolLineByLine() {
+        OsVersionInfo os;
+        os.platform = QStringLiteral("Windows NT");
+        os.version = QStringLiteral("10.0");
+        os.buildNumber = 0x00014A65; // 84581: only the low 16 bits (19045) show
+        os.csdVersion = QByteArray("Service Pack 3\0junk", 19);
+        const QDateTime when(QDate(2024, 3, 7), QTime(14, 5, 9));
+        const QString dashes(70, u'-');
+        // "|" stands for a tab.
+        QString expected = dashes + R"(
+F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L
+)" + dashes + R"(
+PROGRAMM-INFO:
+          tavro  V1.0.0
+)" + dashes + R"(
+FEHLERBESCHREIBUNG / ERROR DESCRIPTION:
+          Fehler-Nr / error :|9 (Subscript out of range)
+          Modul:|basCommon
+          Prozedur / procedure:|PlayWAV
+          Zeile / Line:|42
+          Datum/Uhrzeit (Date/Time):|03-07-2024 / 14:05:09
+)" + dashes + R"(
+SYSTEMINFO:
+          Plattform/Environment:|Windows NT
+          Version:|10.0
+          Build:|19045   Service Pack 3
+)" + dashes + u'\n';
+        QCOMPARE(buildProtocolText(playWavFailure(), when, os).split(u'\n'),
+                 expected.replace(u'|', u'\t').replace(u'\n', QStringLiteral("\r\n")).split(u'\n'));
+
+        os.csdVersion = QByteArray("no terminator"); // not a C string: no service pack
+        QVERIFY(buildProtocolText(playWavFailure(), when, os)
+                    .contains(QStringLiteral("\r\n          Build:\t19045   \r\n")));
+    }
+
+    void cStringConversion() {
+        QCOMPARE(LPSTRToVBString(QByteArray("abc\0def", 7)), QStringLiteral("abc"));
+        QCOMPARE(LPSTRToVBString(QByteArray("\0abc", 4)), QString());
+        QCOMPARE(LPSTRToVBString(QByteArray("abc")), QString());
+        QCOMPARE(LPSTRToVBString(QByteArray()), QString());
+        const OsVersionInfo os = OsVersionInfo::current();
+        QVERIFY(!os.platform.isEmpty() && !os.version.isEmpty());
+        QCOMPARE(LPSTRToVBString(os.csdVersion), QString());
+    }
+
+    // Lines wrap at 73 characters between words, continuations indented by 20
+    // blanks; every printed line ends in a blank, an empty one is one blank.
+    void printWrapping_data() {
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<QStringList>("printed");
+        const QString words = QStringLiteral("word1abc word2abc word3abc word4abc word5abc "
+                                             "word6abc word7abc word8abc word9abc");
+        const QString indent(20, u' '), longWord(80, u'x');
+        QTest::newRow("ninth word wraps") << words + "\r\n"
+                                          << QStringList{words.left(72), indent + "word9abc ", " "};
+        QTest::newRow("long word alone") << longWord << QStringList{longWord + ' '};
+        QTest::newRow("long word after another")
+            << "short " + longWord << QStringList{"short ", indent + longWord + ' '};
+        QTest::newRow("empty line") << "a\r\n\r\nb" << QStringList{"a ", " ", "b "};
+    }
+    void printWrapping() {
+        QFETCH(QString, protocol);
+        QTEST(wrapProtocolForPrint(protocol), "printed");
+    }
+
+    void printOfAWholeProtocol() {
+        ProtocolFields fields = playWavFailure();
+        fields.values[0] = "440 (" + QString(50, u'd') + " and more words)";
+        const QStringList printed =
+            wrapProtocolForPrint(buildProtocolText(fields, QDateTime::currentDateTime(), {}));
+        // 18 lines, the long error line takes two, and a final empty line.
+        QCOMPARE(printed.size(), 20);
+        QCOMPARE(printed.last(), QStringLiteral(" "));
+        for (const QString& line : printed)
+            QVERIFY(line.endsWith(u' '));
+        QVERIFY(printed[8].startsWith(QString(20, u' ')));
     }
 };
 

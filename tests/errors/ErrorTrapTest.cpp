@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 using namespace tavro;
 
@@ -22,48 +21,21 @@ struct Report {
     Failure failure;
 };
 
-// A handler that answers with scripted choices and records what it was given.
+// Installs a handler that records every report and answers from the script
+// (Leave once it runs out).
 struct ScriptedHandler {
-    std::vector<int> answers;
-    std::vector<Report> reports;
-    ErrorHandler previous;
-
-    explicit ScriptedHandler(std::vector<int> script) : answers(std::move(script)) {
-        previous = setErrorHandler([this](const QString& m, const QString& p, const Failure& f) {
-            reports.push_back({m, p, f});
-            const int answer = answers.empty() ? int(Continue::Leave) : answers.front();
-            if (!answers.empty())
-                answers.erase(answers.begin());
-            return answer;
+    QList<int> answers;
+    QList<Report> reports;
+    ErrorHandler previous =
+        setErrorHandler([this](const QString& m, const QString& p, const Failure& f) {
+            reports.append({m, p, f});
+            return answers.isEmpty() ? int(Continue::Leave) : answers.takeFirst();
         });
-    }
     ~ScriptedHandler() { setErrorHandler(previous); }
 };
 
-// A procedure of three statements; the second fails while `failures` > 0.
-int threeStatements(int& failures, std::vector<int>& ran) {
-    ErrorTrap trap("basCommon", "PlayWAV");
-    int held = 0;
-    trap.run([&] {
-        ran.push_back(1);
-        held = 10;
-    });
-    trap.run([&] {
-        ran.push_back(2);
-        if (failures > 0) {
-            --failures;
-            throw AppError(AppError::InvalidCall, QStringLiteral("Invalid procedure call"));
-        }
-        held = 20;
-    });
-    trap.run([&] {
-        ran.push_back(3);
-        held += 1;
-    });
-    return held;
-}
-
-// Runs in a child process: the failing procedure ends the program from the report.
+// Runs in a child process: the failing procedure ends the program from the
+// report, either through a handler or through the report dialog's End button.
 struct Noisy {
     ~Noisy() { std::puts("destructor ran"); }
 };
@@ -96,66 +68,61 @@ int endChild(int argc, char** argv, bool throughDialog) {
 class ErrorTrapTest : public QObject {
     Q_OBJECT
 
-    static QByteArray runChild(const char* mode, int* exitCode) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode)});
-        if (!child.waitForFinished(60000))
-            return "child did not finish";
-        *exitCode = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
-        return child.readAll();
-    }
-
 private slots:
-    void retryReportsAPersistentFailureAgain() {
-        ScriptedHandler handler({0, 0, 1});
-        int failures = 5;
-        std::vector<int> ran;
-        QCOMPARE(threeStatements(failures, ran), 11);
-        QCOMPARE(ran, (std::vector<int>{1, 2, 2, 2, 3}));
-        QCOMPARE(handler.reports.size(), size_t(3));
+    // A procedure of three statements whose second fails `failures` times;
+    // the choices of the report decide which statements run and what it holds.
+    void choicesOfTheReport_data() {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("held");
+        QTest::addColumn<QList<int>>("ran");
+        QTest::newRow("retry reports a persistent failure again")
+            << QList<int>{0, 0, 1} << 5 << 11 << QList<int>{1, 2, 2, 2, 3};
+        QTest::newRow("retry that succeeds") << QList<int>{0} << 1 << 21 << QList<int>{1, 2, 2, 3};
+        QTest::newRow("ignore") << QList<int>{1} << 1 << 11 << QList<int>{1, 2, 3};
+        QTest::newRow("leave") << QList<int>{2} << 1 << 10 << QList<int>{1, 2};
+        QTest::newRow("7 leaves") << QList<int>{7} << 1 << 10 << QList<int>{1, 2};
+        QTest::newRow("-1 leaves") << QList<int>{-1} << 1 << 10 << QList<int>{1, 2};
+    }
+    void choicesOfTheReport() {
+        QFETCH(QList<int>, answers);
+        QFETCH(int, failures);
+        ScriptedHandler handler;
+        handler.answers = answers;
+        QList<int> ran;
+        int held = 0;
+        ErrorTrap trap("basCommon", "PlayWAV");
+        trap.run([&] {
+            ran << 1;
+            held = 10;
+        });
+        trap.run([&] {
+            ran << 2;
+            if (failures-- > 0)
+                throw AppError(AppError::InvalidCall, QStringLiteral("Invalid procedure call"));
+            held = 20;
+        });
+        trap.run([&] {
+            ran << 3;
+            held += 1;
+        });
+        QTEST(held, "held");
+        QTEST(ran, "ran");
+        QCOMPARE(handler.reports.size(), answers.size());
         for (const Report& r : handler.reports) {
-            QCOMPARE(r.module, QStringLiteral("basCommon"));
-            QCOMPARE(r.procedure, QStringLiteral("PlayWAV"));
+            QCOMPARE(r.module + '/' + r.procedure, QStringLiteral("basCommon/PlayWAV"));
             QCOMPARE(r.failure.number, int(AppError::InvalidCall));
             QCOMPARE(r.failure.description, QStringLiteral("Invalid procedure call"));
+            QVERIFY(r.failure.line > 0);
             QCOMPARE(r.failure.line, handler.reports.front().failure.line);
-        }
-        QVERIFY(handler.reports.front().failure.line > 0);
-    }
-
-    void retryThatSucceedsGoesOnNormally() {
-        ScriptedHandler handler({0});
-        int failures = 1;
-        std::vector<int> ran;
-        QCOMPARE(threeStatements(failures, ran), 21);
-        QCOMPARE(ran, (std::vector<int>{1, 2, 2, 3}));
-    }
-
-    void ignoreGoesOnWithTheNextStatement() {
-        ScriptedHandler handler({1});
-        int failures = 1;
-        std::vector<int> ran;
-        QCOMPARE(threeStatements(failures, ran), 11);
-        QCOMPARE(ran, (std::vector<int>{1, 2, 3}));
-    }
-
-    void leaveReturnsTheHeldValue() {
-        for (int choice : {2, 7, -1}) { // anything outside 0..3 leaves as well
-            ScriptedHandler handler({choice});
-            int failures = 1;
-            std::vector<int> ran;
-            QCOMPARE(threeStatements(failures, ran), 10);
-            QCOMPARE(ran, (std::vector<int>{1, 2}));
-            QCOMPARE(handler.reports.size(), size_t(1));
         }
     }
 
     void standardExceptionsAreReportedToo() {
-        ScriptedHandler handler({1});
+        ScriptedHandler handler;
         ErrorTrap trap("basBlocks", "Drop");
         trap.run([] { (void)std::vector<int>{}.at(3); });
-        QCOMPARE(handler.reports.size(), size_t(1));
+        QCOMPARE(handler.reports.size(), 1);
         QCOMPARE(handler.reports[0].failure.number, int(AppError::SubscriptOutOfRange));
     }
 
@@ -164,17 +131,18 @@ private slots:
         QTest::newRow("scripted handler") << QStringLiteral("--end-child");
         QTest::newRow("report dialog") << QStringLiteral("--end-child-dialog");
     }
-
     void endStopsTheProcessAtOnce() {
         QFETCH(QString, mode);
-        int exitCode = 0;
-        const QByteArray output = runChild(qPrintable(mode), &exitCode);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {mode});
+        QVERIFY(child.waitForFinished(60000));
+        const QByteArray output = child.readAll();
         QVERIFY2(output.contains("reaching the failure"), output.constData());
-        QVERIFY2(!output.contains("went on"), output.constData());
-        QVERIFY2(!output.contains("destructor ran"), output.constData());
-        QVERIFY2(!output.contains("exit handler ran"), output.constData());
-        QVERIFY2(!output.contains("did not finish"), output.constData());
-        QCOMPARE(exitCode, EXIT_FAILURE);
+        for (const char* skipped : {"went on", "destructor ran", "exit handler ran"})
+            QVERIFY2(!output.contains(skipped), output.constData());
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), EXIT_FAILURE);
     }
 };
 

@@ -1,7 +1,11 @@
+// Text lookup: the profile reader of the language files, the language table,
+// the shipped language files, and the number conversion of stored settings.
 #include "common/Language.h"
 
+#include "common/ProfileReader.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
+#include "settings/NumberConversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,40 +17,46 @@ using namespace tavro;
 class LanguageTest : public QObject {
     Q_OBJECT
 
-    struct Report {
-        QString module, procedure;
-        Failure failure;
-    };
-
     QTemporaryDir dir_;
 
-    void writeLang(const QString& name, const QByteArray& content) {
-        QDir(dir_.path()).mkpath(QStringLiteral("lang"));
-        QFile file(dir_.filePath(QStringLiteral("lang/") + name));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
+    static QString find(const QByteArray& content, const QString& key,
+                        const QString& section = QStringLiteral("Lang")) {
+        return ProfileReader::findValue(content, section, key);
+    }
+
+    // "number" or "error <number>" for a stored text.
+    static QString converted(const QString& text) {
+        try {
+            return QString::number(toInt16(text));
+        } catch (const AppError& e) {
+            return QStringLiteral("error %1").arg(e.number());
+        }
     }
 
 private slots:
     void initTestCase() {
-        QVERIFY(dir_.isValid());
-        writeLang(QStringLiteral("deutsch.lng"), "[Lang]\r\n0101=Eins\r\n0005=f\xFC"
-                                                 "nf\r\n12345=lang\r\n0102=  \"Zitat\"  \r\n");
-        writeLang(QStringLiteral("english.lng"), "[lang]\r\n0101=One\r\n");
-        writeLang(QStringLiteral("french.lng"), "[Lang]\r\n0101=Un\r\n");
+        QVERIFY(QDir(dir_.path()).mkpath("lang"));
+        const QList<std::pair<QString, QByteArray>> files = {
+            {"deutsch",
+             "[Lang]\r\n0101=Eins\r\n0005=f\xFCnf\r\n12345=lang\r\n0102=  \"Zitat\"  \r\n"},
+            {"english", "[lang]\r\n0101=One\r\n"},
+            {"french", "[Lang]\r\n0101=Un\r\n"}};
+        for (const auto& [name, content] : files) {
+            QFile file(dir_.filePath("lang/" + name + ".lng"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
     }
 
     void pathsPerLanguageId() {
-        int16_t id = 0;
+        const int16_t id = 0;
         Language language(id);
         language.fillPaths(QStringLiteral("/prog"));
-        QCOMPARE(language.LangFile[0], QStringLiteral("/prog/lang/deutsch.lng"));
-        QCOMPARE(language.LangFile[1], QStringLiteral("/prog/lang/english.lng"));
-        QCOMPARE(language.LangFile[2], QStringLiteral("/prog/lang/spanish.lng"));
-        QCOMPARE(language.LangFile[3], QStringLiteral("/prog/lang/italian.lng"));
-        QCOMPARE(language.LangFile[6], QStringLiteral("/prog/lang/french.lng"));
-        for (int empty : {4, 5, 7, 8, 9, 10})
-            QVERIFY(language.LangFile[empty].isEmpty());
+        const QStringList expected = {"deutsch", "english", "spanish", "italian", "", "",
+                                      "french",  "",        "",        "",        ""};
+        for (int i = 0; i < Language::kTableSize; ++i)
+            QCOMPARE(language.LangFile[i],
+                     expected[i].isEmpty() ? QString() : "/prog/lang/" + expected[i] + ".lng");
     }
 
     void lookupFollowsTheCurrentLanguage() {
@@ -62,20 +72,23 @@ private slots:
         QCOMPARE(language.GetLang(101), QStringLiteral("One"));
         id = 6;
         QCOMPARE(language.GetLang(101), QStringLiteral("Un"));
-        // Spanish has no file here, 4 has no path: both give empty texts quietly.
+        // Spanish has no file here, 4 and 10 have no path: empty texts, quietly.
         for (int16_t silent : {2, 4, 10}) {
             id = silent;
             QCOMPARE(language.GetLang(101), QString());
         }
+        id = 0;
+        language.fillPaths(dir_.filePath("nowhere"));
+        QCOMPARE(language.GetLang(101), QString());
     }
 
     void idOutsideTheTableIsReported() {
-        std::vector<Report> reports;
-        const ErrorHandler previous =
-            setErrorHandler([&](const QString& m, const QString& p, const Failure& f) {
-                reports.push_back({m, p, f});
-                return int(Continue::Leave);
-            });
+        QStringList reports;
+        const ErrorHandler previous = setErrorHandler([&](const QString& m, const QString& p,
+                                                          const Failure& f) {
+            reports << QStringLiteral("%1/%2 %3 %4").arg(m, p).arg(f.number).arg(int(f.line > 0));
+            return int(Continue::Leave);
+        });
         int16_t id = 11;
         Language language(id);
         language.fillPaths(dir_.path());
@@ -83,21 +96,144 @@ private slots:
         id = -1;
         QCOMPARE(language.GetLang(101), QString());
         setErrorHandler(previous);
+        const QString report =
+            QStringLiteral("basCommon/GetLang %1 1").arg(int(AppError::SubscriptOutOfRange));
+        QCOMPARE(reports, QStringList({report, report}));
+    }
 
-        QCOMPARE(reports.size(), size_t(2));
-        for (const Report& r : reports) {
-            QCOMPARE(r.module, QStringLiteral("basCommon"));
-            QCOMPARE(r.procedure, QStringLiteral("GetLang"));
-            QCOMPARE(r.failure.number, int(AppError::SubscriptOutOfRange));
-            QVERIFY(r.failure.line > 0);
+    void namesMatchWithoutCaseInTheirOwnSection() {
+        const QByteArray content = "[other]\r\n0101=wrong\r\nx=other\r\n[LANG]\r\n0101=first\r\n"
+                                   "AbC=mixed\r\n[Next]\r\n0102=next\r\n";
+        QCOMPARE(find(content, "0101"), QStringLiteral("first"));
+        QCOMPARE(find(content, "abc"), QStringLiteral("mixed"));
+        QCOMPARE(find(content, "ABC", "lang"), QStringLiteral("mixed"));
+        QCOMPARE(find(content, "x"), QString());
+        QCOMPARE(find(content, "0102"), QString());
+    }
+
+    // Each value line, as the file's last line without a line end and before
+    // a CR LF: one pair of quotes is removed, a NUL ends the line, at most 254
+    // characters are delivered, Windows-1252 is decoded.
+    void blanksQuotesAndLength() {
+        const QList<std::pair<QByteArray, QString>> cases = {
+            {"  0101 \t=   hello world  \t", "hello world"},
+            {"0101=\"  quoted  \"", "  quoted  "},
+            {"0101= 'single' ", "single"},
+            {"0101=\"\"inner\"\"", "\"inner\""},
+            {"0101=\"mixed'", "\"mixed'"},
+            {"0101=\"", "\""},
+            {"0101=\"\"", ""},
+            {"0101=a=b", "a=b"},
+            {QByteArray("0101=ab\0cd", 10), "ab"},
+            {"0101=" + QByteArray(300, 'x'), QString(254, u'x')},
+            {"0101=" + QByteArray(254, 'y'), QString(254, u'y')},
+            {"0101=Espa\xF1ol \x80", "Español €"}};
+        for (const auto& [line, expected] : cases) {
+            QCOMPARE(find("[Lang]\n" + line, "0101"), expected);
+            QCOMPARE(find("[Lang]\r\n" + line + "\r\n", "0101"), expected);
         }
     }
 
-    void missingLanguageFolderGivesEmptyTexts() {
+    void windows1252Decoding() {
+        QCOMPARE(ProfileReader::decodeWindows1252("\x80\xE4\xF6\xFC\xDF"), QStringLiteral("€äöüß"));
+        QCOMPARE(ProfileReader::decodeWindows1252("\x93x\x94 \x85 \x9F"),
+                 QStringLiteral("\u201Cx\u201D \u2026 \u0178"));
+        // Bytes the code page leaves undefined keep their number.
+        QCOMPARE(ProfileReader::decodeWindows1252("\x81\x8D\x8F\x90\x9D"),
+                 QStringLiteral("\u0081\u008D\u008F\u0090\u009D"));
+    }
+
+    void filesAreReadAnewAndMissingThingsGiveTheTrimmedDefault() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("test.lng"));
+        const auto write = [&path](const QByteArray& content) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content);
+        };
+        const auto read = [](const QString& file, const char* section, const char* key) {
+            return ProfileReader::readString(file, section, key, QStringLiteral("dflt  "));
+        };
+        QCOMPARE(read(QString(), "Lang", "0101"), QStringLiteral("dflt"));
+        QCOMPARE(read(path, "Lang", "0101"), QStringLiteral("dflt"));       // no file yet
+        QCOMPARE(read(dir.path(), "Lang", "0101"), QStringLiteral("dflt")); // a folder
+        write("[Lang]\r\n0101=old\r\n");
+        QCOMPARE(read(path, "Lang", "0101"), QStringLiteral("old"));
+        QCOMPARE(read(path, "Lang", "0102"), QStringLiteral("dflt"));
+        QCOMPARE(read(path, "Other", "0101"), QStringLiteral("dflt"));
+        write("[Lang]\n0101=new\n");
+        QCOMPARE(read(path, "Lang", "0101"), QStringLiteral("new"));
+        QCOMPARE(ProfileReader::readString(path, "Lang", "0102", QString(255, u' ')), QString());
+    }
+
+    void junkDoesNotBreakTheReader() {
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i)
+            junk.append(static_cast<char>((i * 7919) % 256));
+        QCOMPARE(find(junk, "0101"), QString());
+        QCOMPARE(find(junk + "\n[Lang]\n0101=found\n", "0101"), QStringLiteral("found"));
+        QCOMPARE(find("[Lang\n0101=unclosed section\n", "0101"), QString());
+        QCOMPARE(find("[]\n=no key\n[Lang]\n=\n0101\n0101=ok", "0101"), QStringLiteral("ok"));
+    }
+    // Stored settings are decimal text, rounded half to even into 16 bits;
+    // only plain decimal notation with ASCII digits counts as a number.
+    void storedNumbers() {
+        QStringList actual, expected;
+        const auto expect = [&](const QString& text, const QString& result) {
+            actual << text + " -> " + converted(text);
+            expected << text + " -> " + result;
+        };
+        const QList<std::pair<QString, int>> numbers = {
+            {"12", 12},       {"  12  ", 12},     {"\t7\t", 7},       {"+5", 5},
+            {"2.5", 2},       {"3.5", 4},         {"-0.5", 0},        {"-1.5", -2},
+            {"2.49", 2},      {".6", 1},          {"6.", 6},          {"0007", 7},
+            {"32767", 32767}, {"32767.4", 32767}, {"-32768", -32768}, {"-32768.5", -32768}};
+        for (const auto& [text, value] : numbers)
+            expect(text, QString::number(value));
+        for (const char* text : {"32767.5", "32768", "-32769", "99999999999999999999999"})
+            expect(text, QStringLiteral("error %1").arg(int(AppError::Overflow)));
+        for (const char* text :
+             {"abc", "", "   ", "1e3", "0x10", "1,5", "1.2.3", "-", "1 2", "\u0661\u0662"})
+            expect(text, QStringLiteral("error %1").arg(int(AppError::TypeMismatch)));
+        QCOMPARE(actual, expected);
+    }
+    // Every id that a window of the program looks up, in every shipped file.
+    void everyIdInEveryLanguage() {
+        QList<int16_t> ids{102, 143, 144};
+        for (int16_t id = 110; id <= 137; ++id)
+            if (id != 125)
+                ids << id; // toolbar, menu, dialogs, quit question, high-score table
+        int16_t languageId = 0;
+        Language language(languageId);
+        language.fillPaths(QCoreApplication::applicationDirPath());
+        for (int16_t lang : {0, 1, 2, 3, 6}) {
+            languageId = lang;
+            QFile file(language.LangFile[lang]);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            const QByteArray bytes = file.readAll();
+            QVERIFY(bytes.startsWith("[Lang]\r\n"));
+            QVERIFY2(!bytes.contains("\xC3"), qPrintable(file.fileName())); // UTF-8 accents
+            for (int16_t id : ids) {
+                const QString text = language.GetLang(id);
+                QVERIFY2(
+                    !text.trimmed().isEmpty() && !text.contains(QChar::ReplacementCharacter),
+                    qPrintable(QStringLiteral("%1: id %2 \"%3\"").arg(lang).arg(id).arg(text)));
+            }
+        }
+    }
+
+    void designCaptions() {
         int16_t id = 0;
         Language language(id);
-        language.fillPaths(dir_.filePath(QStringLiteral("nowhere")));
-        QCOMPARE(language.GetLang(101), QString());
+        language.fillPaths(QCoreApplication::applicationDirPath());
+        QCOMPARE(language.GetLang(119), QStringLiteral("Geräusche"));
+        QCOMPARE(language.GetLang(120), QStringLiteral("Hilfe"));
+        id = 1;
+        QCOMPARE(language.GetLang(112), QStringLiteral("Select pieces..."));
+        QCOMPARE(language.GetLang(113), QStringLiteral("Select background picture..."));
+        QCOMPARE(language.GetLang(143), QStringLiteral("&Cancel"));
+        id = 6;
+        QCOMPARE(language.GetLang(129), QStringLiteral("Arrière-plan"));
     }
 };
 

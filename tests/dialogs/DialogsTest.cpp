@@ -1,0 +1,509 @@
+// The options, high-score and picker dialogs with their real widgets, a
+// scripted prompt and the real settings store. With TAVRO_SCREENSHOT_DIR set,
+// every dialog is also saved there as "<dialog>-<language>.png" for a look by eye.
+
+#include "DialogTestSupport.h"
+#include "ui/dialogs/ClickableImage.h"
+#include "ui/dialogs/Palette16.h"
+#include "ui/dialogs/frmBlocks.h"
+#include "ui/dialogs/frmBoard.h"
+#include "ui/dialogs/frmHighscore.h"
+#include "ui/dialogs/frmOpt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+const QColor kLightBlue(128, 178, 255);
+const QStringList kSevenKeys = {"BlockTypes", "BlocksToClick", "Cols", "Rows",
+                                "Background", "BGColor",       "Sound"};
+
+QImage grabOf(QWidget* widget) {
+    QWidget* window = widget->window();
+    return window->grab(QRect(widget->mapTo(window, QPoint(0, 0)), widget->size())).toImage();
+}
+
+QColor centreColour(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+// Whether a label on the black dialog shows its text in `color`: its brightest
+// pixel, scaled back to full strength (antialiased strokes are the colour
+// blended with black), matches within a small tolerance.
+bool showsColor(QWidget* label, const QColor& color) {
+    const QImage image = grabOf(label);
+    QColor brightest(Qt::black);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).value() > brightest.value())
+                brightest = image.pixelColor(x, y);
+    const double scale = 255.0 / std::max(brightest.value(), 1);
+    auto near = [scale](int channel, int expected) {
+        return std::abs(channel * scale - expected) <= 8;
+    };
+    return brightest.value() >= 96 && near(brightest.red(), color.red()) &&
+           near(brightest.green(), color.green()) && near(brightest.blue(), color.blue());
+}
+
+// Clicks near the left edge: on the indicator of option buttons and check boxes.
+void click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+}
+
+HighScoreTable storedTable(Fixture& f) {
+    HighScoreTable table;
+    table.read(f.store, f.state.settings);
+    return table;
+}
+
+class NullView : public BoardView {
+public:
+    void drawFromStrip(int, int, int) override {}
+    void eraseFromEmptyBoard(int, int, int, int) override {}
+    void refreshBoard() override {}
+    void Pause(double) override {}
+    void showScore(int64_t) override {}
+    void showLeft(int) override {}
+    void showHighscore() override {}
+};
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void blackWithLightBlueButtonsAndCaptions_data() {
+        QTest::addColumn<int>("language");
+        QTest::newRow("German") << 0;
+        QTest::newRow("English") << 1;
+    }
+    void blackWithLightBlueButtonsAndCaptions() {
+        QFETCH(int, language);
+        Fixture f{int16_t(language)};
+        tableOf({812, 530, 301}).write(f.store, f.state.settings);
+        const auto text = [&f](int id) { return f.state.language.GetLang(int16_t(id)); };
+        frmOpt options(f.state);
+        frmHighscore scores(f.state, CurrentGame{301, 5, 84, false}, nullptr);
+        frmBlocks blocks(f.state);
+        frmBoard board(f.state);
+        const QList<std::tuple<QDialog*, QString, int>> dialogs = {{&options, "options", 117},
+                                                                   {&scores, "highscore", 127},
+                                                                   {&blocks, "blocks", 112},
+                                                                   {&board, "board", 113}};
+        for (const auto& [dialog, name, title] : dialogs) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            const QImage image = dialog->grab().toImage();
+            if (const QString dir = qEnvironmentVariable("TAVRO_SCREENSHOT_DIR"); !dir.isEmpty())
+                image.save(QStringLiteral("%1/%2-%3.png").arg(dir, name).arg(language));
+            QCOMPARE(image.pixelColor(2, 2), QColor(Qt::black));
+            QVERIFY(!text(title).isEmpty());
+            QCOMPARE(dialog->windowTitle(), text(title));
+        }
+        for (QPushButton* button : {options.cmdOK(), scores.cmdDelHighscore()}) {
+            const QImage face = grabOf(button);
+            QCOMPARE(face.pixelColor(4, face.height() / 2), kLightBlue);
+        }
+        QCOMPARE(options.cmdCancel()->text(), text(143));
+        QCOMPARE(options.cmdOK()->text(), QStringLiteral("&OK"));
+        QVERIFY(!scores.cmdDelHighscore()->text().isEmpty());
+
+        // The high-score dialog takes the language anew at every showing.
+        const QString before = scores.windowTitle();
+        scores.hide();
+        f.state.settings.LanguageId = int16_t(1 - language);
+        scores.show();
+        QCOMPARE(scores.windowTitle(), text(127));
+        QVERIFY(scores.windowTitle() != before);
+        QVERIFY(f.errors.isEmpty());
+    }
+
+    // Options dialog.
+
+    void optionsListsOfferFiveUpToTheMaxima() {
+        Fixture f;
+        f.state.settings.MaxRows = 6;
+        frmOpt dlg(f.state);
+        QCOMPARE(dlg.cboNumCols()->count(), 16);
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(dlg.cboNumCols()->itemText(i), QString::number(5 + i));
+        QCOMPARE(dlg.cboNumRows()->count(), 2);
+        QCOMPARE(dlg.cboNumRows()->itemText(1), QStringLiteral("6"));
+        f.state.settings.MaxCols = 4;
+        frmOpt tiny(f.state);
+        QCOMPARE(tiny.cboNumCols()->count(), 0);
+    }
+
+    void optionsStartFromTheCurrentSettings() {
+        Fixture f;
+        GameSettings& s = f.state.settings;
+        s.BlockTypes = 5;
+        s.BlocksToClick = 4;
+        s.Background = 0;
+        s.BGColor = 12;
+        s.Sound = 0;
+        frmOpt dlg(f.state);
+        QVERIFY(dlg.optNumBlockTypes(2)->isChecked());
+        QVERIFY(dlg.optMinBlocksToClick(2)->isChecked());
+        QVERIFY(dlg.optBG(1)->isChecked());
+        QVERIFY(!dlg.chkSound()->isChecked());
+        QCOMPARE(centreColour(dlg.lblColor()), QColor(255, 0, 0));
+        QVERIFY(f.errors.isEmpty());
+
+        s.BlockTypes = 9; // no option button for it
+        frmOpt reported(f.state);
+        QCOMPARE(f.errors, QStringList{"frmOpt/Form_Load"});
+    }
+
+    void optionsColourArrowsWrapAndRepaintTheSample() {
+        Fixture f;
+        f.state.settings.BGColor = 15;
+        frmOpt dlg(f.state);
+        dlg.show();
+        QTest::mouseClick(dlg.cmdNextColor(), Qt::LeftButton);
+        QCOMPARE(f.state.settings.BGColor, 0);
+        QCOMPARE(centreColour(dlg.lblColor()), Palette16::color(0));
+        QTest::mouseClick(dlg.cmdPrevColor(), Qt::LeftButton);
+        QCOMPARE(f.state.settings.BGColor, 15);
+        QTest::mouseClick(dlg.cmdPrevColor(), Qt::LeftButton);
+        QCOMPARE(f.state.settings.BGColor, 14);
+        QCOMPARE(centreColour(dlg.lblColor()), QColor(255, 255, 0));
+    }
+
+    void optionsCancelKeepsTheSizeButNotTheImmediateChanges() {
+        Fixture f;
+        frmOpt dlg(f.state);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.cboNumCols()->setCurrentIndex(dlg.cboNumCols()->findText("15"));
+        dlg.cboNumRows()->setCurrentIndex(dlg.cboNumRows()->findText("9"));
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 dlg.optNumBlockTypes(3), dlg.optMinBlocksToClick(1), dlg.optBG(1), dlg.chkSound()})
+            click(control);
+        QTest::mouseClick(dlg.cmdNextColor(), Qt::LeftButton);
+        QTest::mouseClick(dlg.cmdCancel(), Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        const GameSettings& s = f.state.settings;
+        QCOMPARE(QList<int>({s.Cols, s.Rows, s.BlockTypes, s.BlocksToClick, s.Background, s.Sound,
+                             s.BGColor}),
+                 QList<int>({12, 7, 6, 3, 0, 0, 1}));
+        for (const QString& key : kSevenKeys)
+            QCOMPARE(f.store.read("Settings", key, "unset"), QStringLiteral("unset"));
+    }
+
+    void optionsOkStoresAllSevenKeysEvenWithoutChange() {
+        Fixture f;
+        f.state.settings.Sound = -1; // stored as 1: the box only knows on and off
+        frmOpt dlg(f.state);
+        dlg.show();
+        QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        const QStringList expected = {"4", "2", "12", "7", "-1", "0", "1"};
+        for (int i = 0; i < kSevenKeys.size(); ++i)
+            QCOMPARE(f.store.read("Settings", kSevenKeys[i], "unset"), expected[i]);
+    }
+
+    // The lists show the current size (0 means the default 12 x 7); OK takes
+    // the chosen size or the nearest one the lists offer.
+    void optionsBoardSize_data() {
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("shown");  // "cols x rows" selected at the start
+        QTest::addColumn<QString>("chosen"); // picked before the button, or empty
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("zero is the default, even cancelled") << 0 << 0 << "12 x 7"
+                                                             << "" << false << "12 x 7";
+        QTest::newRow("chosen size") << 12 << 7 << "12 x 7"
+                                     << "20 x 5" << true << "20 x 5";
+        QTest::newRow("unlisted size clamped") << 30 << 3 << " x "
+                                               << "" << true << "20 x 5";
+    }
+    void optionsBoardSize() {
+        QFETCH(QString, chosen);
+        QFETCH(bool, ok);
+        QFETCH(QString, result);
+        Fixture f;
+        QFETCH(int, cols);
+        QFETCH(int, rows);
+        f.state.settings.Cols = int16_t(cols);
+        f.state.settings.Rows = int16_t(rows);
+        frmOpt dlg(f.state);
+        QTEST(dlg.cboNumCols()->currentText() + " x " + dlg.cboNumRows()->currentText(), "shown");
+        dlg.show();
+        if (!chosen.isEmpty()) {
+            dlg.cboNumCols()->setCurrentIndex(
+                dlg.cboNumCols()->findText(chosen.section(' ', 0, 0)));
+            dlg.cboNumRows()->setCurrentIndex(dlg.cboNumRows()->findText(chosen.section(' ', 2)));
+        }
+        QTest::mouseClick(ok ? dlg.cmdOK() : dlg.cmdCancel(), Qt::LeftButton);
+        QCOMPARE(QStringLiteral("%1 x %2").arg(f.state.settings.Cols).arg(f.state.settings.Rows),
+                 result);
+        if (ok)
+            QCOMPARE(f.store.read("Settings", "Cols", "") + " x " +
+                         f.store.read("Settings", "Rows", ""),
+                     result);
+    }
+
+    // High-score dialog.
+
+    void highscoreFromTheToolbarShowsStatisticsAndNeverAsks() {
+        Fixture f;
+        tableOf({500, 400}).write(f.store, f.state.settings);
+        frmHighscore dlg(f.state, CurrentGame{321, 17, 84, false}, nullptr);
+        const QList<std::pair<QLabel*, QString>> shown = {
+            {dlg.lblAktScore(), "321"}, {dlg.lblBlocksLeft(), "17"}, {dlg.lblTotalBlocks(), "84"},
+            {dlg.lblCols(), "12"},      {dlg.lblRows(), "7"},        {dlg.lblNumBlockTypes(), "4"},
+            {dlg.lblHName(2), "P2"},    {dlg.lblHScore(2), "400"},   {dlg.lblLeft(2), "2"},
+            {dlg.lblHScore(3), ""}};
+        for (const auto& [label, text] : shown)
+            QCOMPARE(label->text(), text);
+        QVERIFY(f.prompt.textPresets.isEmpty());
+        QVERIFY(f.sound.played.empty());
+    }
+
+    void highscorePlacingResultAsksNameGoesAboveTieAndIsMarked() {
+        Fixture f;
+        tableOf({500, 400, 300, 200, 100}).write(f.store, f.state.settings);
+        f.state.lastPlayerName = "Bob";
+        f.prompt.textAnswers = {QStringLiteral("Ann")};
+        int cleared = 0;
+        frmHighscore dlg(f.state, CurrentGame{300, 4, 84, true}, [&] { ++cleared; });
+        QCOMPARE(f.prompt.textPresets, QStringList{"Bob"});
+        QCOMPARE(f.state.lastPlayerName, QStringLiteral("Ann"));
+        QCOMPARE(dlg.lblHName(3)->text(), QStringLiteral("Ann"));
+        QCOMPARE(dlg.lblHName(4)->text(), QStringLiteral("P3"));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(showsColor(dlg.lblHName(3), kLightBlue));
+        QVERIFY(showsColor(dlg.lblHScore(3), kLightBlue));
+        QVERIFY(showsColor(dlg.lblHScore(4), Qt::white));
+        // On disk before the dialog closes; place 5 (score 100) dropped.
+        const HighScoreTable stored = storedTable(f);
+        QCOMPARE(stored.entry(3), (HighScoreEntry{"Ann", 300, 4, true}));
+        QCOMPARE(stored.entry(5).score, 200);
+        QCOMPARE(cleared, 0);
+    }
+
+    void highscoreBelowAllFiveWritesNothing() {
+        Fixture f;
+        tableOf({500, 400, 300, 200, 100}).write(f.store, f.state.settings);
+        const auto storeFile = [&f] {
+            QFile file(f.store.fileName());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = storeFile();
+        frmHighscore dlg(f.state, CurrentGame{99, 3, 84, true}, nullptr);
+        QVERIFY(f.prompt.textPresets.isEmpty());
+        QCOMPARE(storeFile(), before);
+        QCOMPARE(dlg.lblHScore(5)->text(), QStringLiteral("100"));
+    }
+
+    void highscoreCancelledNameIsRecordedEmptyAndPresetsTheNextBox() {
+        Fixture f;
+        f.state.lastPlayerName = "Bob";
+        f.prompt.textAnswers = {std::nullopt, QStringLiteral("Eve: the 2nd; best")};
+        { frmHighscore first(f.state, CurrentGame{50, 2, 84, true}, nullptr); }
+        QCOMPARE(f.state.lastPlayerName, QString());
+        QCOMPARE(storedTable(f).entry(1), (HighScoreEntry{"", 50, 2, true}));
+        frmHighscore second(f.state, CurrentGame{60, 1, 84, true}, nullptr);
+        QCOMPARE(f.prompt.textPresets, (QStringList{"Bob", ""}));
+        // Separators in the answer cannot break the stored table.
+        QCOMPARE(storedTable(f).entry(1).name, QStringLiteral("Eve. the 2nd, best"));
+        QCOMPARE(storedTable(f).entry(2).name, QString());
+    }
+
+    void highscoreZeroScoreIsShownButNotStored() {
+        Fixture f;
+        f.prompt.textAnswers = {QStringLiteral("Zed")};
+        {
+            frmHighscore dlg(f.state, CurrentGame{0, 5, 84, true}, nullptr);
+            QCOMPARE(dlg.lblHName(1)->text(), QStringLiteral("Zed"));
+            QCOMPARE(dlg.lblHScore(1)->text(), QStringLiteral("0"));
+        }
+        frmHighscore again(f.state, CurrentGame{0, 5, 84, false}, nullptr);
+        QCOMPARE(again.lblHName(1)->text(), QString());
+        QCOMPARE(again.lblHScore(1)->text(), QString());
+    }
+
+    void highscoreResetAsksAndEmptiesOnlyThisConfiguration() {
+        Fixture f;
+        tableOf({500, 400, 300}).write(f.store, f.state.settings);
+        GameSettings other = f.state.settings;
+        other.Cols = 13;
+        tableOf({77}).write(f.store, other);
+
+        frmHighscore dlg(f.state, CurrentGame{10, 3, 84, false}, nullptr);
+        f.prompt.yesNoAnswers = {false, true};
+        QTest::mouseClick(dlg.cmdDelHighscore(), Qt::LeftButton);
+        QCOMPARE(storedTable(f).entry(1).score, 500);
+        QCOMPARE(dlg.lblHName(1)->text(), QStringLiteral("P1"));
+        QTest::mouseClick(dlg.cmdDelHighscore(), Qt::LeftButton);
+        QCOMPARE(f.prompt.questions, QStringList(2, f.state.language.GetLang(135)));
+        for (int slot = 1; slot <= 5; ++slot) {
+            QCOMPARE(dlg.lblHName(slot)->text() + '|' + dlg.lblHScore(slot)->text() + '|' +
+                         dlg.lblLeft(slot)->text(),
+                     QStringLiteral("|0|0"));
+            QCOMPARE(f.store.read("HighScore", HighScoreTable::key(f.state.settings, slot), "x"),
+                     QString());
+        }
+        HighScoreTable untouched;
+        untouched.read(f.store, other);
+        QCOMPARE(untouched.entry(1).score, 77);
+    }
+
+    void highscoreOnlyOkEndsTheShowingAndClearsTheFlag() {
+        Fixture f;
+        f.prompt.textAnswers = {QStringLiteral("Ann")};
+        int cleared = 0;
+        frmHighscore dlg(f.state, CurrentGame{40, 0, 84, true}, [&] { ++cleared; });
+        dlg.show();
+        QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
+        QCOMPARE(cleared, 1);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(!dlg.isVisible());
+
+        frmHighscore viaEscape(f.state, CurrentGame{10, 3, 84, false}, [&] { ++cleared; });
+        viaEscape.show();
+        QTest::keyClick(&viaEscape, Qt::Key_Escape);
+        QCOMPARE(cleared, 2);
+        QVERIFY(!viaEscape.isVisible());
+        QVERIFY(!(viaEscape.windowFlags() & Qt::WindowCloseButtonHint));
+    }
+
+    void highscoreClearedBoardPlaysSoundOnlyWhenFinishedAndSoundOn() {
+        Fixture f;
+        f.prompt.textAnswers = {QStringLiteral("A"), QStringLiteral("B")};
+        { frmHighscore dlg(f.state, CurrentGame{90, 0, 84, true}, nullptr); }
+        QCOMPARE(f.sound.played, std::vector<int>{105});
+        { frmHighscore dlg(f.state, CurrentGame{90, 0, 84, false}, nullptr); }
+        f.state.settings.Sound = 0;
+        { frmHighscore dlg(f.state, CurrentGame{95, 0, 84, true}, nullptr); }
+        QCOMPARE(f.sound.played, std::vector<int>{105});
+        QVERIFY(f.errors.isEmpty());
+    }
+
+    void highscoreReadsAndClearsTheFlagOfARealGame() {
+        Fixture f;
+        NullView view;
+        Game game(f.state.settings, view, f.sound);
+        game.loadBoard(5, 5, std::vector<int16_t>(25, 0));
+        game.setGameFinished(true);
+        f.prompt.textAnswers = {QStringLiteral("Ann")};
+        frmHighscore dlg(f.state, game);
+        QCOMPARE(dlg.lblTotalBlocks()->text(), QString::number(game.totalBlocks()));
+        QCOMPARE(dlg.lblBlocksLeft()->text(), QString::number(game.blocksLeft()));
+        QCOMPARE(f.prompt.textPresets.size(), 1);
+        dlg.show();
+        QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
+        QVERIFY(!game.gameFinished());
+    }
+
+    // Block-set and background pickers.
+
+    void pickersStoreTheChoiceAndNewGameOnlyForAChangedBackground() {
+        Fixture f;
+        f.state.settings.Board = 1;
+        for (int index : {13, 0}) {
+            frmBlocks dlg(f.state);
+            dlg.show();
+            click(dlg.imgBlocks(index));
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QVERIFY(!dlg.isVisible());
+            QCOMPARE(dlg.chosenIndex(), std::optional<int>(index));
+            QCOMPARE(f.state.settings.Blocks, index);
+            QCOMPARE(f.store.read("Settings", "Blocks", "unset"), QString::number(index));
+        }
+        for (bool changed : {true, false}) {
+            frmBoard dlg(f.state);
+            dlg.show();
+            click(dlg.imgBrett(0));
+            QVERIFY(dlg.choiceMade());
+            QCOMPARE(f.state.settings.Board, 0);
+            QCOMPARE(f.store.read("Settings", "Board", "unset"), QStringLiteral("0"));
+            QCOMPARE(dlg.pictureChanged(), changed);
+            QCOMPARE(dlg.newGameNeeded(), changed);
+        }
+        QCOMPARE(f.sound.played, (std::vector<int>{107, 107, 102, 102}));
+        f.state.settings.Sound = 0;
+        frmBlocks silentBlocks(f.state);
+        silentBlocks.show();
+        click(silentBlocks.imgBlocks(3));
+        frmBoard silent(f.state);
+        silent.show();
+        click(silent.imgBrett(8));
+        QCOMPARE(f.state.settings.Blocks, 3);
+        QCOMPARE(f.state.settings.Board, 8);
+        QCOMPARE(f.sound.played.size(), size_t(4));
+    }
+
+    void pickersClosedWithoutAChoiceChangeNothing() {
+        Fixture f;
+        f.state.settings.Blocks = 4;
+        f.state.settings.Board = 6;
+        frmBlocks blocks(f.state);
+        blocks.show();
+        blocks.close();
+        frmBoard board(f.state);
+        board.show();
+        QTest::keyClick(&board, Qt::Key_Escape);
+        QVERIFY(!board.isVisible());
+        QVERIFY(!blocks.choiceMade() && !board.choiceMade() && !board.pictureChanged());
+        QCOMPARE(f.state.settings.Blocks, 4);
+        QCOMPARE(f.state.settings.Board, 6);
+        QCOMPARE(f.store.read("Settings", "Blocks", "unset"), QStringLiteral("unset"));
+        QCOMPARE(f.store.read("Settings", "Board", "unset"), QStringLiteral("unset"));
+        QVERIFY(f.sound.played.empty());
+    }
+
+    // Block sets in two columns of seven (0-5 and 12 left, 6-11 and 13 right),
+    // backgrounds running down three columns of three.
+    void pickersLayout() {
+        Fixture f;
+        frmBlocks blocks(f.state);
+        blocks.show();
+        auto pos = [&](int i) { return blocks.imgBlocks(i)->mapTo(&blocks, QPoint(0, 0)); };
+        const int left[] = {0, 1, 2, 3, 4, 5, 12}, right[] = {6, 7, 8, 9, 10, 11, 13};
+        for (int row = 0; row < 7; ++row) {
+            QCOMPARE(pos(left[row]).x(), pos(0).x());
+            QCOMPARE(pos(right[row]).x(), pos(6).x());
+            QCOMPARE(pos(right[row]).y(), pos(left[row]).y());
+            QVERIFY(row == 0 || pos(left[row]).y() > pos(left[row - 1]).y());
+        }
+        QVERIFY(pos(6).x() >= pos(0).x() + 350);
+        // Set 0 has seven types of 50 x 50 blocks, the others six.
+        for (int index : {0, 13}) {
+            const QSize size(index == 0 ? 350 : 300, 50);
+            QCOMPARE(blocks.imgBlocks(index)->size(), size);
+            QCOMPARE(frmBlocks::blockStrip(index).size(), size);
+        }
+        QVERIFY(frmBlocks::blockStrip(14).isNull() && frmBlocks::blockStrip(-1).isNull());
+
+        frmBoard board(f.state);
+        board.show();
+        auto at = [&](int i) { return board.imgBrett(i)->mapTo(&board, QPoint(0, 0)); };
+        QStringList paths;
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(at(i).x(), at(3 * (i / 3)).x());
+            QCOMPARE(at(i).y(), at(i % 3).y());
+            paths << frmBoard::thumbnailPath(i);
+            QVERIFY2(QFile::exists(paths.last()) && paths.count(paths.last()) == 1,
+                     qPrintable(paths.last()));
+        }
+        QVERIFY(at(1).y() > at(0).y());
+        QVERIFY(at(3).x() > at(0).x() + 200);
+        QCOMPARE(paths.first(), QStringLiteral(":/thumbs/101.jpg"));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
