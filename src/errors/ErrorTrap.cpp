@@ -52,32 +52,24 @@ int reportError(const QString& module, const QString& procedure, const Failure& 
 ErrorTrap::ErrorTrap(const char* module, const char* procedure)
     : module_(module), procedure_(procedure) {}
 
-bool ErrorTrap::run(const std::function<void()>& statement, SourceLine where) {
-    while (!left_) {
-        int choice = 0;
-        try {
-            statement();
-            return true;
-        } catch (...) {
-            if (silent_)
-                return true;
-            const Failure failure = currentFailure(static_cast<int>(where.line()));
-            choice =
-                reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_), failure);
-        }
-        switch (choice) {
-        case static_cast<int>(Continue::Retry):
-            continue;
-        case static_cast<int>(Continue::Ignore):
-            return true;
-        case static_cast<int>(Continue::End):
-            std::fflush(nullptr);
-            std::_Exit(EXIT_FAILURE);
-        default:
-            left_ = true;
-        }
+bool ErrorTrap::retryAfterFailure(SourceLine where) {
+    if (silent_)
+        return false;
+    const Failure failure = currentFailure(static_cast<int>(where.line()));
+    const int choice =
+        reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_), failure);
+    switch (choice) {
+    case static_cast<int>(Continue::Retry):
+        return true;
+    case static_cast<int>(Continue::Ignore):
+        return false;
+    case static_cast<int>(Continue::End):
+        std::fflush(nullptr);
+        std::_Exit(EXIT_FAILURE);
+    default:
+        left_ = true;
+        return false;
     }
-    return false;
 }
 
 } // namespace tavro

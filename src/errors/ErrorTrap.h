@@ -48,14 +48,31 @@ public:
     ErrorTrap(const char* module, const char* procedure);
 
     // Runs one statement under the trap. Returns false once the procedure
-    // has been left (the statement then does not run).
-    bool run(const std::function<void()>& statement, SourceLine where = SourceLine::current());
+    // has been left (the statement then does not run). Inline, so that a
+    // statement that does not throw costs no more than the statement itself.
+    template <typename Statement>
+    bool run(Statement&& statement, SourceLine where = SourceLine::current()) {
+        while (!left_) {
+            try {
+                statement();
+                return true;
+            } catch (...) {
+                if (!retryAfterFailure(where))
+                    return !left_;
+            }
+        }
+        return false;
+    }
 
     // Failures are skipped silently from now on (the shut-down's mode).
     void resumeNextSilently() { silent_ = true; }
     bool left() const { return left_; }
 
 private:
+    // Reports the exception being handled and applies the choice; true when
+    // the statement is to run again.
+    bool retryAfterFailure(SourceLine where);
+
     const char* module_;
     const char* procedure_;
     bool left_ = false;

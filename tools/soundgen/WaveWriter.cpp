@@ -8,7 +8,8 @@ namespace tavro::sound {
 namespace {
 
 void tag(std::vector<std::uint8_t>& out, const char* text) {
-    out.insert(out.end(), text, text + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(text[i]));
 }
 
 void u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
