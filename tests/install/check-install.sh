@@ -41,15 +41,22 @@ else
   echo "appstreamcli not installed: AppStream metadata not validated"
 fi
 
-# The installed game, started through its launcher, runs and stays up.
+# The installed game, started as the menu entry starts it (its Exec command
+# found on the PATH), runs, stays up and reports no error.
+exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/tavro.desktop")
+read -r -a command <<<"$exec_line"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data "$prefix/bin/tavro" >"$home/out" 2>&1 &
+PATH=$prefix/bin:$PATH XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data \
+  "${command[@]}" >"$home/out" 2>&1 &
 pid=$!
 sleep 4
 kill -0 "$pid" 2>/dev/null || { cat "$home/out" >&2; fail "the installed game ended by itself"; }
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+for log in "$prefix/lib/tavro/tavro.EPT" "$home/data/Tavro/Tavro/tavro.EPT"; do
+  [ ! -e "$log" ] || { cat "$log" >&2; fail "the installed game reported an error"; }
+done
 
 # A player cannot write into the installed program folder, so the error log
 # goes to the per-user data folder. A stored "Cols" of "abc" makes the game
