@@ -17,11 +17,8 @@
 
 // Leaves the test function when the step before has failed.
 #define STEP(call)                                                                                 \
-    do {                                                                                           \
-        call;                                                                                      \
-        if (QTest::currentTestFailed())                                                            \
-            return;                                                                                \
-    } while (false)
+    if (call; QTest::currentTestFailed())                                                          \
+    return
 
 namespace {
 
@@ -40,14 +37,9 @@ QString expectedDisplays(int score, int left) {
     return QStringLiteral("%1 %2").arg(score, 5, 10, QChar('0')).arg(left, 5, 10, QChar('0'));
 }
 
-QPoint centreOf(const QRect& r) {
-    return r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
-}
-
 // A top-level window as the X server shows it, in screen coordinates.
 struct ScreenWindow {
-    QString id;
-    QString title;
+    QString id, title;
     QRect geometry;
 };
 
@@ -100,7 +92,7 @@ class TestEndToEnd : public QObject {
     // A click on a toolbar control, the pointer moved away after it, so no
     // tooltip pops up over what the test looks at.
     void press(const QRect& control) const {
-        click(centreOf(control));
+        click(control.center());
         moveMouse(kPointerRest);
     }
     void typeAndReturn(const QString& windowId, const QString& text) const {
@@ -282,7 +274,7 @@ class TestEndToEnd : public QObject {
         QStringList before;
         for (const ScreenWindow& w : windows())
             before << w.id;
-        click(centreOf(comboBox));
+        click(comboBox.center());
         const auto list = waitForWindow(
             [&](const ScreenWindow& w) {
                 return !before.contains(w.id) && w.geometry.left() <= comboBox.right() &&
@@ -326,10 +318,10 @@ class TestEndToEnd : public QObject {
 
         STEP(chooseFive(lists[0], "columns"));
         STEP(chooseFive(lists[1], "rows"));
-        click(centreOf(rings.first()));
+        click(rings.first().center());
         QTest::qWait(300);
         shot("options-chosen");
-        click(centreOf(ok));
+        click(ok.center());
         QVERIFY2(waitForWindowGone(dialog->id), "OK did not close the options");
         for (const auto& [key, value] :
              {std::pair("Cols", "5"), {"Rows", "5"}, {"BlockTypes", "3"}, {"BlocksToClick", "2"}})
@@ -402,7 +394,7 @@ class TestEndToEnd : public QObject {
         QList<QRect> buttons = colourRegions(screen, table.geometry, kButtonBlue, 12);
         buttons.removeIf([](const QRect& r) { return r.width() < 30 || r.height() < 16; });
         QCOMPARE(buttons.size(), 2); // Reset and OK
-        click(centreOf(*std::ranges::max_element(buttons, {}, &QRect::x)));
+        click(std::ranges::max_element(buttons, {}, &QRect::x)->center());
         QVERIFY2(waitForWindowGone(table.id), "OK did not close the table");
     }
 

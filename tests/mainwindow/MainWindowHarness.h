@@ -9,6 +9,7 @@
 #include "common/SoundPlayer.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsStore.h"
+#include "ui/main/DigitDisplay.h"
 #include "ui/main/frmTavro.h"
 
 #include <QDir>
@@ -17,9 +18,9 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -49,11 +50,7 @@ class ScriptedPrompt : public Prompt {
 public:
     bool askYesNo(const QString& title, const QString& question) override {
         questions.append(title + QLatin1Char('|') + question);
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return !answers.isEmpty() && answers.takeFirst();
     }
     void showMessage(const QString& title, const QString& text) override {
         messages.append(title + QLatin1Char('|') + text);
@@ -62,7 +59,7 @@ public:
         return std::nullopt;
     }
 
-    std::deque<bool> answers;
+    QList<bool> answers;
     QStringList questions;
     QStringList messages;
 };
@@ -117,34 +114,54 @@ inline void clearStore() {
     settings.sync();
 }
 
-inline void writeLanguageFile(const QString& path, const QStringList& lines) {
+inline void writeLanguageFile(const QString& path, const QString& lines) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("cannot write %s", qPrintable(path));
-    file.write("[Lang]\r\n");
-    for (const QString& line : lines)
-        file.write(line.toLatin1() + "\r\n");
+    file.write("[Lang]\r\n" + lines.toLatin1().replace('|', "\r\n") + "\r\n");
 }
+
+// The five cells of a digit display.
+inline QList<int> cells(const DigitDisplay* display) {
+    QList<int> list;
+    for (int i = 0; i < DigitDisplay::kDigits; ++i)
+        list.append(display->cell(i));
+    return list;
+}
+
+// Receives the addresses that the window hands to the shell.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
 
 // Program state over a temporary program folder with German and English
 // language files of known texts.
 struct Harness {
     Harness() : state(store, prompt, sound) {
         QDir(dir.path()).mkpath(QStringLiteral("lang"));
-        writeLanguageFile(dir.path() + QStringLiteral("/lang/deutsch.lng"),
-                          {QStringLiteral("0110=Neues Spiel"), QStringLiteral("0111=Beenden"),
-                           QStringLiteral("0112=Steine"), QStringLiteral("0113=Hintergrund"),
-                           QStringLiteral("0114=Bestenliste"), QStringLiteral("0117=Optionen"),
-                           QStringLiteral("0120=Hilfe"), QStringLiteral("0122=E-Mail"),
-                           QStringLiteral("0123=Info"), QStringLiteral("0124=Wirklich beenden?")});
+        writeLanguageFile(
+            dir.path() + QStringLiteral("/lang/deutsch.lng"),
+            QStringLiteral("0110=Neues Spiel|0111=Beenden|0112=Steine|0113=Hintergrund|"
+                           "0114=Bestenliste|0117=Optionen|0120=Hilfe|0122=E-Mail|"
+                           "0123=Info|0124=Wirklich beenden?"));
         writeLanguageFile(dir.path() + QStringLiteral("/lang/english.lng"),
-                          {QStringLiteral("0110=New game"), QStringLiteral("0111=Quit"),
-                           QStringLiteral("0112=Block set"), QStringLiteral("0113=Background"),
-                           QStringLiteral("0114=High scores"), QStringLiteral("0117=Options"),
-                           QStringLiteral("0120=Help"), QStringLiteral("0122=Mail"),
-                           QStringLiteral("0123=About"), QStringLiteral("0124=Really quit?")});
+                          QStringLiteral("0110=New game|0111=Quit|0112=Block set|0113=Background|"
+                                         "0114=High scores|0117=Options|0120=Help|0122=Mail|"
+                                         "0123=About|0124=Really quit?"));
         state.programFolder = dir.path();
         state.language.fillPaths(dir.path());
+    }
+
+    // Stores "key=value" pairs, separated by spaces, in the Settings section.
+    void storeSettings(const QString& pairs) {
+        for (const QString& pair : pairs.split(QLatin1Char(' '))) {
+            const qsizetype eq = pair.indexOf(QLatin1Char('='));
+            store.write(QStringLiteral("Settings"), pair.left(eq), pair.mid(eq + 1));
+        }
     }
 
     // The window at an inner size, shown so that its layout has run.
