@@ -9,17 +9,6 @@
 using namespace tavro;
 using namespace tavro::test;
 
-class GameHostileTimingTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init() { countReportedErrors(); }
-    void cleanup() { QCOMPARE(reportedErrors, 0); }
-    void interruptedInAnyPause_data();
-    void interruptedInAnyPause();
-    void newBoardInsideTheHighscoreDialog();
-};
-
 namespace {
 
 enum Interruption { NewBoard, Abandon, Destroy, Click, OtherMove };
@@ -30,88 +19,88 @@ const QStringList kFallingBoard = {"14", "23", "15", "00"};
 
 } // namespace
 
-void GameHostileTimingTest::interruptedInAnyPause_data() {
-    QTest::addColumn<int>("action");
-    QTest::addColumn<int>("atPause");
-    for (const auto& [action, name] : {std::pair(NewBoard, "new board"),
-                                       {Abandon, "abandon"},
-                                       {Destroy, "destroy"},
-                                       {Click, "click"},
-                                       {OtherMove, "other board's move"}})
-        for (int p = 1; p <= 5; ++p)
-            QTest::addRow("%s in pause %d", name, p) << int(action) << p;
-}
+class GameHostileTimingTest : public QObject {
+    Q_OBJECT
 
-void GameHostileTimingTest::interruptedInAnyPause() {
-    QFETCH(int, action);
-    QFETCH(int, atPause);
-    Play t(kFallingBoard);
-    qsizetype eventsAfterAction = -1;
-    t.v.onPause = [&](double) {
-        if (t.v.pauses != atPause)
-            return;
-        QVERIFY(t.owner->isMoving());
-        const QStringList events = t.v.events, board = picture(t.owner->board());
-        switch (action) {
-        case NewBoard: // a window resize: a bigger board, so stale cell references would show
-            t.s.Cols = 30;
-            t.s.Rows = 20;
-            t.owner->newBoard(11);
-            break;
-        case Destroy:
-        case Abandon:
-            t.owner->abandonMove();
-            if (action == Destroy)
-                t.owner.reset(); // the window and its game are gone
-            break;
-        case Click: // would be a pair if idle
-            t.owner->picBoard_MouseUp(centre(1), centre(3));
-            QCOMPARE(t.v.events, events);
-            QCOMPARE(picture(t.owner->board()), board);
-            break;
-        case OtherMove:
-            t.owner->loadBoard(2, 1, {4, 4});
-            t.owner->picBoard_MouseUp(centre(0), centre(0)); // the new board's whole move
-            QCOMPARE(t.v.events.last(), QStringLiteral("highscore"));
-        }
-        eventsAfterAction = t.v.events.size();
-    };
-    t.click(0, 3);
-    QVERIFY(eventsAfterAction >= 0);
-    if (action != Click) // the interrupted move did nothing more
-        QCOMPARE(t.v.events.size(), eventsAfterAction);
-    if (action == Destroy)
-        return;
-    QVERIFY(!t.owner->isMoving());
-    const bool finished = action == Click || action == OtherMove;
-    QCOMPARE(t.owner->gameFinished(), finished);
-    QCOMPARE(t.v.highscores, finished ? 1 : 0);
-    QCOMPARE(t.owner->score(), action == Click       ? 5
-                               : action == OtherMove ? Game::clearingBonus(5)
-                                                     : 0);
-    // An abandoned move leaves its board as it was mid-move, still consistent.
-    VERIFY_BOARD_CONSISTENT(t.owner->board(), action != Abandon);
-    if (action != NewBoard)
-        return;
-    QCOMPARE(t.owner->blocksLeft(), 600);
-    // The new board plays normally.
-    const BlockList& live = t.owner->board().LiveBlocks();
-    for (int clicks = 1; !t.owner->isGameOver() && clicks < 2000; ++clicks) {
-        const BlockRec& b = t.owner->board().block(live.at(clicks % live.count()).index);
-        t.owner->picBoard_MouseUp(b.x + 10, b.y + 10);
+private slots:
+    void init() { countReportedErrors(); }
+    void cleanup() { QCOMPARE(reportedErrors, 0); }
+    void interruptedInAnyPause_data() {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("atPause");
+        const char* names[] = {"new board", "abandon", "destroy", "click", "other board's move"};
+        for (int action = NewBoard; action <= OtherMove; ++action)
+            for (int p = 1; p <= 5; ++p)
+                QTest::addRow("%s in pause %d", names[action], p) << action << p;
     }
-    QVERIFY(t.owner->isGameOver());
-    VERIFY_BOARD_CONSISTENT(t.owner->board());
-}
-
-void GameHostileTimingTest::newBoardInsideTheHighscoreDialog() {
-    Play t(kFallingBoard);
-    t.v.onHighscore = [&] { t.owner->newBoard(3); };
-    t.click(0, 3);
-    QCOMPARE(t.owner->score(), 0);
-    QVERIFY(!t.owner->gameFinished() && !t.owner->isMoving());
-    VERIFY_BOARD_CONSISTENT(t.owner->board());
-}
+    void interruptedInAnyPause() {
+        QFETCH(int, action);
+        QFETCH(int, atPause);
+        Play t(kFallingBoard);
+        qsizetype eventsAfterAction = -1;
+        t.v.onPause = [&](double) {
+            if (t.v.pauses != atPause)
+                return;
+            QVERIFY(t.owner->isMoving());
+            const QStringList events = t.v.events, board = picture(t.owner->board());
+            switch (action) {
+            case NewBoard: // a window resize: a bigger board, so stale cell references would show
+                t.s.Cols = 30;
+                t.s.Rows = 20;
+                t.owner->newBoard(11);
+                break;
+            case Destroy:
+            case Abandon:
+                t.owner->abandonMove();
+                if (action == Destroy)
+                    t.owner.reset(); // the window and its game are gone
+                break;
+            case Click: // would be a pair if idle
+                t.owner->picBoard_MouseUp(centre(1), centre(3));
+                QCOMPARE(t.v.events, events);
+                QCOMPARE(picture(t.owner->board()), board);
+                break;
+            case OtherMove:
+                t.owner->loadBoard(2, 1, {4, 4});
+                t.owner->picBoard_MouseUp(centre(0), centre(0)); // the new board's whole move
+                QCOMPARE(t.v.events.last(), QStringLiteral("highscore"));
+            }
+            eventsAfterAction = t.v.events.size();
+        };
+        t.click(0, 3);
+        QVERIFY(eventsAfterAction >= 0);
+        if (action != Click) // the interrupted move did nothing more
+            QCOMPARE(t.v.events.size(), eventsAfterAction);
+        if (action == Destroy)
+            return;
+        QVERIFY(!t.owner->isMoving());
+        const bool finished = action == Click || action == OtherMove;
+        const int64_t score = action == Click       ? 5
+                              : action == OtherMove ? Game::clearingBonus(5)
+                                                    : 0;
+        QCOMPARE(std::tuple(t.owner->gameFinished(), t.v.highscores, t.owner->score()),
+                 std::tuple(finished, finished ? 1 : 0, score));
+        // An abandoned move leaves its board as it was mid-move, still consistent.
+        VERIFY_BOARD_CONSISTENT(t.owner->board(), action != Abandon);
+        if (action != NewBoard)
+            return;
+        QCOMPARE(t.owner->blocksLeft(), 600);
+        for (int clicks = 1; !t.owner->isGameOver() && clicks < 2000; ++clicks) {
+            const BlockRec& b = liveBlock(t.owner->board(), clicks);
+            t.owner->picBoard_MouseUp(b.x + 10, b.y + 10);
+        }
+        QVERIFY(t.owner->isGameOver());
+        VERIFY_BOARD_CONSISTENT(t.owner->board());
+    }
+    void newBoardInsideTheHighscoreDialog() {
+        Play t(kFallingBoard);
+        t.v.onHighscore = [&] { t.owner->newBoard(3); };
+        t.click(0, 3);
+        QCOMPARE(t.owner->score(), 0);
+        QVERIFY(!t.owner->gameFinished() && !t.owner->isMoving());
+        VERIFY_BOARD_CONSISTENT(t.owner->board());
+    }
+};
 
 QTEST_GUILESS_MAIN(GameHostileTimingTest)
 #include "GameHostileTimingTest.moc"

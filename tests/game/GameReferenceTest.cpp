@@ -11,20 +11,9 @@
 using namespace tavro;
 using namespace tavro::test;
 
-class GameReferenceTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init() { countReportedErrors(); }
-    void cleanup() { QCOMPARE(reportedErrors, 0); }
-    void gameOverMatchesTheReference();
-    void floodFillMatchesTheRecursiveFill();
-};
-
 namespace {
 
-// IsGameOver against the reference on a copy; neither may leave a present
-// block marked.
+// IsGameOver against the reference on a copy; neither may leave a block marked.
 bool gameOverAgrees(const Board& board) {
     Board copy = board;
     const bool agrees = board.IsGameOver() == referenceIsGameOver(copy);
@@ -49,59 +38,60 @@ template <typename Fill> QString filled(Board board, int16_t start, Fill fill) {
 
 } // namespace
 
-void GameReferenceTest::gameOverMatchesTheReference() {
-    std::mt19937 random(20240611);
-    RecordingView view;
-    view.record = false;
-    int boards = 0, movesChecked = 0, overAtStart = 0;
-    for (int cols = 1; cols <= 10; ++cols)
-        for (int rows = 1; rows <= 8; ++rows)
-            for (int types = 3; types <= 6; ++types)
-                for (int btc = 0; btc <= 5; ++btc) {
-                    GameSettings s = settingsFor(cols, rows, btc, types);
-                    Game game(s, view, view);
-                    game.newBoard(static_cast<uint32_t>(random()));
-                    ++boards;
-                    overAtStart += game.isGameOver() ? 1 : 0;
-                    // Random clicks on present blocks until the game ends.
-                    for (int click = 0;; ++click) {
-                        QVERIFY2(gameOverAgrees(game.board()),
-                                 qPrintable(QString::number(btc) + ": " +
-                                            picture(game.board()).join('/')));
-                        if (click == 40 || game.isGameOver())
-                            break;
-                        const BlockList& live = game.board().LiveBlocks();
-                        const BlockRec& b =
-                            game.board().block(live.at(int(random() % live.count())).index);
-                        game.picBoard_MouseUp(b.x + 1, b.y + 1);
-                        ++movesChecked;
-                    }
-                }
-    QCOMPARE(boards, 10 * 8 * 4 * 6);
-    QVERIFY(movesChecked > 10000);
-    QVERIFY(overAtStart > 0 && overAtStart < boards); // both answers occur
-}
+class GameReferenceTest : public QObject {
+    Q_OBJECT
 
-void GameReferenceTest::floodFillMatchesTheRecursiveFill() {
-    std::mt19937 random(77);
-    RecordingView view;
-    view.record = false;
-    for (int round = 0; round < 3000; ++round) {
-        const int cols = 1 + int(random() % 14);
-        const int rows = 1 + int(random() % 10);
-        GameSettings s = settingsFor(cols, rows, 2, 2 + int(random() % 3));
-        Game game(s, view, view);
-        game.newBoard(static_cast<uint32_t>(random()));
-        for (int move = 0; move < 3 && !game.board().LiveBlocks().isEmpty(); ++move) {
-            const BlockList& live = game.board().LiveBlocks();
-            const int16_t start = live.at(int(random() % live.count())).index;
-            QCOMPARE(filled(game.board(), start, std::mem_fn(&Board::FindSameBlocks)),
-                     filled(game.board(), start, referenceFindSameBlocks));
-            const BlockRec& b = game.board().block(start);
-            game.picBoard_MouseUp(b.x + 49.5, b.y + 49.5);
+private slots:
+    void init() { countReportedErrors(); }
+    void cleanup() { QCOMPARE(reportedErrors, 0); }
+    void gameOverMatchesTheReference() {
+        std::mt19937 random(20240611);
+        RecordingView view;
+        view.record = false;
+        int boards = 0, movesChecked = 0, overAtStart = 0;
+        for (int cols = 1; cols <= 10; ++cols)
+            for (int rows = 1; rows <= 8; ++rows)
+                for (int types = 3; types <= 6; ++types)
+                    for (int btc = 0; btc <= 5; ++btc) {
+                        GameSettings s = settingsFor(cols, rows, btc, types);
+                        Game game(s, view, view);
+                        game.newBoard(static_cast<uint32_t>(random()));
+                        ++boards;
+                        overAtStart += game.isGameOver() ? 1 : 0;
+                        for (int click = 0;; ++click) {
+                            QVERIFY2(gameOverAgrees(game.board()),
+                                     qPrintable(QString::number(btc) + ": " +
+                                                picture(game.board()).join('/')));
+                            if (click == 40 || game.isGameOver())
+                                break;
+                            const BlockRec& b = liveBlock(game.board(), random());
+                            game.picBoard_MouseUp(b.x + 1, b.y + 1);
+                            ++movesChecked;
+                        }
+                    }
+        QCOMPARE(boards, 10 * 8 * 4 * 6);
+        // Both answers occur.
+        QVERIFY(movesChecked > 10000 && overAtStart > 0 && overAtStart < boards);
+    }
+    void floodFillMatchesTheRecursiveFill() {
+        std::mt19937 random(77);
+        RecordingView view;
+        view.record = false;
+        for (int round = 0; round < 3000; ++round) {
+            const int cols = 1 + int(random() % 14), rows = 1 + int(random() % 10);
+            GameSettings s = settingsFor(cols, rows, 2, 2 + int(random() % 3));
+            Game game(s, view, view);
+            game.newBoard(static_cast<uint32_t>(random()));
+            for (int move = 0; move < 3 && !game.board().LiveBlocks().isEmpty(); ++move) {
+                const int16_t start = liveBlock(game.board(), random()).index;
+                QCOMPARE(filled(game.board(), start, std::mem_fn(&Board::FindSameBlocks)),
+                         filled(game.board(), start, referenceFindSameBlocks));
+                const BlockRec& b = game.board().block(start);
+                game.picBoard_MouseUp(b.x + 49.5, b.y + 49.5);
+            }
         }
     }
-}
+};
 
 QTEST_GUILESS_MAIN(GameReferenceTest)
 #include "GameReferenceTest.moc"

@@ -16,326 +16,286 @@ class GameRulesTest : public QObject {
 private slots:
     void init() { countReportedErrors(); }
     void cleanup() { QCOMPARE(reportedErrors, 0); }
-    void newBoardFillsTheGridInCreationOrder();
-    void newBoardDrawsEveryTypeAboutEquallyOften();
-    void blockListKeepsOrderAndRemovesByKey();
-    void gridLookupAndHitTest();
-    void gameOver_data();
-    void gameOver();
-    void refusedAndIgnoredClicks();
-    void stackOfThreeFallsOnePassPerBlock();
-    void holeBelowAFilledHoleDropsTwiceInOnePass_data();
-    void holeBelowAFilledHoleDropsTwiceInOnePass();
-    void emptyColumnsCloseTowardsTheLeft();
-    void scoringAndClearingBonus_data();
-    void scoringAndClearingBonus();
-    void clearingBonusRoundsHalvesToEvenAndExceedsSixteenBits();
-};
-
-void GameRulesTest::newBoardFillsTheGridInCreationOrder() {
-    Play p(settingsFor(4, 3));
-    auto& [s, v, owner, g] = p;
-    g.newBoard(7);
-    const Board& b = g.board();
-    QCOMPARE(v.events.first(), QStringLiteral("sound 100"));
-    QCOMPARE(v.events.size(), 1 + 12);
-    QCOMPARE(g.blocksLeft(), 12);
-    QCOMPARE(g.score(), 0);
-    QVERIFY(!g.isMoving() && !g.gameFinished());
-    for (int index = 0; index < 12; ++index) {
-        const int col = index % 4, row = index / 4;
-        QCOMPARE(b.GetBlockFromCoord(col, row), index);
-        const BlockRec& r = b.block(index);
-        QVERIFY(r.type >= 0 && r.type < 4);
-        QVERIFY(r.present == kTrue && r.marked == kFalse);
-        QCOMPARE(r.key, std::string(1, char('A' + r.type)) + std::to_string(index));
-        QCOMPARE(b.LiveBlocks().at(index).index, index);
-        QCOMPARE(v.events[1 + index],
-                 QStringLiteral("draw %1 %2 %3").arg(r.type).arg(col * 50).arg(row * 50));
-    }
-
-    // The same seed deals the same board; without sound nothing is played.
-    s = settingsFor(12, 7);
-    s.Sound = 0;
-    v.events.clear();
-    g.newBoard(42);
-    QVERIFY(v.only("sound").isEmpty());
-    const QStringList first = picture(g.board());
-    g.newBoard(42);
-    QCOMPARE(picture(g.board()), first);
-    g.newBoard(43);
-    QVERIFY(picture(g.board()) != first);
-}
-
-void GameRulesTest::newBoardDrawsEveryTypeAboutEquallyOften() {
-    for (int types = 3; types <= 6; ++types) {
-        Play p(settingsFor(150, 81, 2, types));
+    void newBoardFillsTheGridInCreationOrder() {
+        Play p(settingsFor(4, 3));
         auto& [s, v, owner, g] = p;
-        v.record = false;
-        g.newBoard(); // clock-seeded
-        std::map<int, int> counts;
-        for (int i = 0; i < g.totalBlocks(); ++i)
-            ++counts[g.board().block(i).type];
-        QCOMPARE(int(counts.size()), types);
-        const double expected = double(g.totalBlocks()) / types;
-        for (const auto& [type, count] : counts)
-            QVERIFY2(type >= 0 && type < types && std::abs(count - expected) < expected * 0.1,
-                     qPrintable(QStringLiteral("type %1: %2").arg(type).arg(count)));
+        g.newBoard(7);
+        const Board& b = g.board();
+        QCOMPARE(std::tuple(v.events.first(), v.events.size(), g.blocksLeft(), g.score()),
+                 std::tuple(QString("sound 100"), qsizetype(1 + 12), 12, int64_t(0)));
+        QVERIFY(!g.isMoving() && !g.gameFinished());
+        for (int index = 0; index < 12; ++index) {
+            const int col = index % 4, row = index / 4;
+            const BlockRec& r = b.block(index);
+            QVERIFY(r.type >= 0 && r.type < 4 && r.present == kTrue && r.marked == kFalse);
+            QCOMPARE(r.key, std::string(1, char('A' + r.type)) + std::to_string(index));
+            QCOMPARE(
+                std::pair(int(b.GetBlockFromCoord(col, row)), int(b.LiveBlocks().at(index).index)),
+                std::pair(index, index));
+            QCOMPARE(v.events[1 + index],
+                     QStringLiteral("draw %1 %2 %3").arg(r.type).arg(col * 50).arg(row * 50));
+        }
+
+        // The same seed deals the same board; without sound nothing is played.
+        s = settingsFor(12, 7);
+        s.Sound = 0;
+        v.events.clear();
+        g.newBoard(42);
+        QVERIFY(v.only("sound").isEmpty());
+        const QStringList first = picture(g.board());
+        g.newBoard(42);
+        QCOMPARE(picture(g.board()), first);
+        g.newBoard(43);
+        QVERIFY(picture(g.board()) != first);
     }
-}
-
-void GameRulesTest::blockListKeepsOrderAndRemovesByKey() {
-    BlockList list;
-    for (int16_t i = 0; i < 6; ++i)
-        list.append(i, blockKey(i % 3, i));
-    list.remove("B4");
-    list.remove("A0");
-    QStringList keys;
-    for (const BlockList::Entry& e : list)
-        keys << QString::fromStdString(e.key);
-    QCOMPARE(keys, QStringList({"B1", "C2", "A3", "C5"}));
-    QCOMPARE(list.at(2).index, 3);
-    list.remove("C5");
-    list.append(9, "A9");
-    QCOMPARE(list.at(3).key, std::string("A9"));
-
-    // A key must match an entry exactly: right index, wrong letter fails.
-    QVERIFY(!list.contains("A1"));
-    for (const char* missing : {"A1", "B4", "", "B", "B1x", "B-1", "Z99999"}) {
-        try {
-            list.remove(missing);
-            QFAIL(missing);
-        } catch (const AppError& e) {
-            QCOMPARE(e.number(), int(AppError::InvalidCall));
+    void newBoardDrawsEveryTypeAboutEquallyOften() {
+        for (int types = 3; types <= 6; ++types) {
+            Play p(settingsFor(150, 81, 2, types));
+            auto& [s, v, owner, g] = p;
+            v.record = false;
+            g.newBoard(); // clock-seeded
+            std::map<int, int> counts;
+            for (int i = 0; i < g.totalBlocks(); ++i)
+                ++counts[g.board().block(i).type];
+            QCOMPARE(int(counts.size()), types);
+            const double expected = double(g.totalBlocks()) / types;
+            for (const auto& [type, count] : counts)
+                QVERIFY2(type >= 0 && type < types && std::abs(count - expected) < expected * 0.1,
+                         qPrintable(QStringLiteral("type %1: %2").arg(type).arg(count)));
         }
     }
-    QCOMPARE(list.count(), 4);
-    QVERIFY_THROWS_EXCEPTION(AppError, list.at(4));
-    QVERIFY_THROWS_EXCEPTION(AppError, list.append(2, "C2"));
-}
+    void blockListKeepsOrderAndRemovesByKey() {
+        BlockList list;
+        for (int16_t i = 0; i < 6; ++i)
+            list.append(i, blockKey(i % 3, i));
+        for (const char* key : {"B4", "A0"})
+            list.remove(key);
+        QStringList keys;
+        for (const BlockList::Entry& e : list)
+            keys << QString::fromStdString(e.key);
+        QCOMPARE(keys, QStringList({"B1", "C2", "A3", "C5"}));
+        QCOMPARE(list.at(2).index, 3);
+        list.remove("C5");
+        list.append(9, "A9");
+        QCOMPARE(list.at(3).key, std::string("A9"));
 
-void GameRulesTest::gridLookupAndHitTest() {
-    Play p({"0112", "2333", "0123"});
-    p.click(1, 0); // removes the 1-pair: two empty cells
-    const Board& b = p.g.board();
-    for (const auto& [col, row] : {std::pair(-1, 0), {4, 0}, {0, -1}, {0, 3}})
-        QCOMPARE(b.GetBlockFromCoord(col, row), -1);
-    QVERIFY(!b.block(b.GetBlockFromCoord(1, 0)).present); // an empty cell has its spent block
-    QCOMPARE(b.GetBlockUnderMouse(centre(1), centre(0)), b.GetBlockFromCoord(1, 0));
-
-    // Cells are 50 pixels wide; the board is 200 x 150 pixels.
-    const struct {
-        double x, y;
-        int col, row;
-    } points[] = {{0, 0, 0, 0},      {49.9, 0, 0, 0},      {50, 0, 1, 0},
-                  {0, 49.9, 0, 0},   {0, 50, 0, 1},        {199.9, 149.9, 3, 2},
-                  {200, 10, -1, 0},  {10, 150, -1, 0},     {-0.1, 10, -1, 0},
-                  {10, -0.1, -1, 0}, {-5000, 9000, -1, 0}, {std::nan(""), 10, -1, 0}};
-    for (const auto& p : points)
-        QVERIFY2(b.GetBlockUnderMouse(p.x, p.y) ==
-                     (p.col < 0 ? -1 : b.GetBlockFromCoord(p.col, p.row)),
-                 qPrintable(QStringLiteral("at %1, %2").arg(p.x).arg(p.y)));
-}
-
-void GameRulesTest::gameOver_data() {
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<int>("btc");
-    QTest::addColumn<bool>("over");
-    QTest::newRow("1x1") << QStringList{"0"} << 2 << true;
-    QTest::newRow("diagonal pair only") << QStringList{"01", "10"} << 2 << true;
-    QTest::newRow("row without pair") << QStringList{"0101010"} << 2 << true;
-    QTest::newRow("one pair") << QStringList{"01", "11"} << 2 << false;
-    QTest::newRow("column of two") << QStringList{"4", "4"} << 2 << false;
-    QTest::newRow("pairs with three needed") << QStringList{"0112", "3442"} << 3 << true;
-    QTest::newRow("one group of three") << QStringList{"0112", "3412"} << 3 << false;
-    QTest::newRow("L of four") << QStringList{"0012", "2003"} << 4 << false;
-    QTest::newRow("three of four needed") << QStringList{"0012", "2013"} << 4 << true;
-}
-
-void GameRulesTest::gameOver() {
-    QFETCH(QStringList, rows);
-    QFETCH(int, btc);
-    QFETCH(bool, over);
-    Play p(rows, btc);
-    QCOMPARE(p.g.isGameOver(), over);
-    for (int i = 0; i < p.g.board().blockCount(); ++i)
-        QCOMPARE(p.g.board().block(i).marked, kFalse);
-    if (over) { // a click on a finished board does nothing
-        p.click(0, 0);
-        QCOMPARE(p.v.events, QStringList());
+        // A key must match an entry exactly: right index, wrong letter fails.
+        QVERIFY(!list.contains("A1"));
+        for (const char* missing : {"A1", "B4", "", "B", "B1x", "B-1", "Z99999"}) {
+            try {
+                list.remove(missing);
+                QFAIL(missing);
+            } catch (const AppError& e) {
+                QCOMPARE(e.number(), int(AppError::InvalidCall));
+            }
+        }
+        QCOMPARE(list.count(), 4);
+        QVERIFY_THROWS_EXCEPTION(AppError, list.at(4));
+        QVERIFY_THROWS_EXCEPTION(AppError, list.append(2, "C2"));
     }
-}
+    void gridLookupAndHitTest() {
+        Play p({"0112", "2333", "0123"});
+        p.click(1, 0); // removes the 1-pair: two empty cells
+        const Board& b = p.g.board();
+        for (const auto& [col, row] : {std::pair(-1, 0), {4, 0}, {0, -1}, {0, 3}})
+            QCOMPARE(b.GetBlockFromCoord(col, row), -1);
+        QVERIFY(!b.block(b.GetBlockFromCoord(1, 0)).present); // an empty cell has its spent block
+        QCOMPARE(b.GetBlockUnderMouse(centre(1), centre(0)), b.GetBlockFromCoord(1, 0));
 
-void GameRulesTest::refusedAndIgnoredClicks() {
-    Play p({"0133", "2244"});
-    auto& [s, v, owner, g] = p;
-    const QStringList before = picture(g.board());
-    p.click(0, 0); // lone block
-    QCOMPARE(v.events, QStringList({"sound 102", "sound 103"}));
-    QCOMPARE(picture(g.board()), before);
-    QCOMPARE(g.score(), 0);
-    for (int i = 0; i < g.board().blockCount(); ++i)
-        QCOMPARE(g.board().block(i).marked, kFalse);
+        // Cells are 50 pixels wide; the board is 200 x 150 pixels.
+        const std::tuple<double, double, int, int> points[] = {
+            {0, 0, 0, 0},      {49.9, 0, 0, 0},      {50, 0, 1, 0},
+            {0, 49.9, 0, 0},   {0, 50, 0, 1},        {199.9, 149.9, 3, 2},
+            {200, 10, -1, 0},  {10, 150, -1, 0},     {-0.1, 10, -1, 0},
+            {10, -0.1, -1, 0}, {-5000, 9000, -1, 0}, {std::nan(""), 10, -1, 0}};
+        for (const auto& [x, y, col, row] : points)
+            QVERIFY2(b.GetBlockUnderMouse(x, y) == (col < 0 ? -1 : b.GetBlockFromCoord(col, row)),
+                     qPrintable(QStringLiteral("at %1, %2").arg(x).arg(y)));
+    }
+    void gameOver_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("btc");
+        QTest::addColumn<bool>("over");
+        QTest::newRow("1x1") << QStringList{"0"} << 2 << true;
+        QTest::newRow("diagonal pair only") << QStringList{"01", "10"} << 2 << true;
+        QTest::newRow("row without pair") << QStringList{"0101010"} << 2 << true;
+        QTest::newRow("one pair") << QStringList{"01", "11"} << 2 << false;
+        QTest::newRow("column of two") << QStringList{"4", "4"} << 2 << false;
+        QTest::newRow("pairs with three needed") << QStringList{"0112", "3442"} << 3 << true;
+        QTest::newRow("one group of three") << QStringList{"0112", "3412"} << 3 << false;
+        QTest::newRow("L of four") << QStringList{"0012", "2003"} << 4 << false;
+        QTest::newRow("three of four needed") << QStringList{"0012", "2013"} << 4 << true;
+    }
+    void gameOver() {
+        QFETCH(QStringList, rows);
+        QFETCH(int, btc);
+        QFETCH(bool, over);
+        Play p(rows, btc);
+        QCOMPARE(p.g.isGameOver(), over);
+        for (int i = 0; i < p.g.board().blockCount(); ++i)
+            QCOMPARE(p.g.board().block(i).marked, kFalse);
+        if (over) { // a click on a finished board does nothing
+            p.click(0, 0);
+            QCOMPARE(p.v.events, QStringList());
+        }
+    }
+    void refusedAndIgnoredClicks() {
+        Play p({"0133", "2244"});
+        auto& [s, v, owner, g] = p;
+        const QStringList before = picture(g.board());
+        p.click(0, 0); // lone block
+        QCOMPARE(v.events, QStringList({"sound 102", "sound 103"}));
+        QCOMPARE(p.state(), before.join('/') + " 0");
+        for (int i = 0; i < g.board().blockCount(); ++i)
+            QCOMPARE(g.board().block(i).marked, kFalse);
 
-    p.click(0, 1); // the pair 22
-    QCOMPARE(picture(g.board()), QStringList({"..33", "0144"}));
-    QCOMPARE(g.score(), 5);
+        p.click(0, 1); // the pair 22
+        QCOMPARE(p.state(), "..33/0144 5");
 
-    // An empty cell, left of the board, x = Cols * 50, y = Rows * 50, above it.
-    const double nothingThere[][2] = {{centre(0), centre(0)},
-                                      {-25, centre(0)},
-                                      {200, centre(1)},
-                                      {centre(1), 100},
-                                      {centre(2), -0.5}};
-    for (const auto& [x, y] : nothingThere) {
+        // An empty cell, left of the board, x = Cols * 50, y = Rows * 50, above it.
+        for (QPointF at : {QPointF(centre(0), centre(0)),
+                           {-25, centre(0)},
+                           {200, centre(1)},
+                           {centre(1), 100},
+                           {centre(2), -0.5}}) {
+            v.events.clear();
+            g.picBoard_MouseUp(at.x(), at.y());
+            QCOMPARE(v.events, QStringList({"sound 102"}));
+            QVERIFY(!g.isMoving());
+        }
         v.events.clear();
-        g.picBoard_MouseUp(x, y);
-        QCOMPARE(v.events, QStringList({"sound 102"}));
-        QVERIFY(!g.isMoving());
+        s.Sound = 0;
+        p.click(1, 1); // lone 1, silent now
+        QVERIFY(v.events.isEmpty());
+        s.Sound = -1;
+
+        p.click(2, 0);
+        p.click(2, 1);
+        QCOMPARE(p.state(), "..../01.. 15"); // blocks are left: no bonus
+        QVERIFY(g.gameFinished());
+        v.events.clear();
+        p.click(0, 1); // finished board
+        QVERIFY(v.events.isEmpty());
+
+        Play three({"0112", "3111"}, 3);
+        three.click(0, 1); // lone 3
+        three.click(3, 0); // lone 2
+        QCOMPARE(three.v.only("sound"),
+                 QStringList({"sound 102", "sound 103", "sound 102", "sound 103"}));
+        three.click(2, 1); // five 1s
+        QCOMPARE(three.state(), "0.../32.. 26");
     }
-    v.events.clear();
-    s.Sound = 0;
-    p.click(1, 1); // lone 1, silent now
-    QVERIFY(v.events.isEmpty());
-    s.Sound = -1;
+    void stackOfThreeFallsOnePassPerBlock() {
+        Play p({"13", "23", "13", "00"});
+        auto& [s, v, owner, g] = p;
+        p.click(1, 0); // the 3s: column 1 keeps its bottom block
+        QCOMPARE(picture(g.board()), QStringList({"1.", "2.", "1.", "00"}));
+        v.events.clear();
 
-    p.click(2, 0);
-    p.click(2, 1);
-    QCOMPARE(picture(g.board()), QStringList({"....", "01.."}));
-    QVERIFY(g.gameFinished());
-    QCOMPARE(g.score(), 15); // blocks are left: no bonus
-    v.events.clear();
-    p.click(0, 1); // finished board
-    QVERIFY(v.events.isEmpty());
+        // SameBlocks holds 7 (1,3) then 6 (0,3), erased in that order. The stack
+        // falls one block per pass, lowest first; a pass without a drop ends the
+        // falling, then the closing phase examines column 0.
+        p.click(0, 3);
+        QCOMPARE(
+            v.events.join(','),
+            QStringLiteral("sound 102,erase 50 150 50 150,erase 0 150 0 150,pause 0.02,refresh,"
+                           "erase 0 100 0 100,draw 1 0 150,sound 104,pause 0.08,refresh,"
+                           "erase 0 50 0 50,draw 2 0 100,sound 107,pause 0.08,refresh,"
+                           "erase 0 0 0 0,draw 1 0 50,sound 107,pause 0.08,refresh,"
+                           "pause 0.08,refresh,refresh,score 15,left 3,refresh,sound 106,"
+                           "highscore"));
+        QCOMPARE(p.state(), "../1./2./1. 15");
+        QVERIFY(g.gameFinished() && !g.isMoving());
+    }
+    void holeBelowAFilledHoleDropsTwiceInOnePass_data() {
+        QTest::addColumn<int>("clickedRow");
+        QTest::addColumn<QString>("fall");
+        // Clicked on the upper block, SameBlocks is (lower, upper): the lower hole
+        // is looked at before anything has dropped, so the block needs two passes.
+        QTest::newRow("upper clicked") << 1
+                                       << "erase 0 0 0 0,draw 2 0 50,pause 0.08,erase 0 50 0 50,"
+                                          "draw 2 0 100,sound 104,pause 0.08,pause 0.08";
+        // Clicked on the lower block, SameBlocks is (upper, lower): the block falls
+        // into the upper hole and, in the same pass, on into the lower one.
+        QTest::newRow("lower clicked") << 2
+                                       << "erase 0 0 0 0,draw 2 0 50,erase 0 50 0 50,draw 2 0 100,"
+                                          "sound 104,pause 0.08,pause 0.08";
+    }
+    void holeBelowAFilledHoleDropsTwiceInOnePass() {
+        QFETCH(int, clickedRow);
+        QFETCH(QString, fall);
+        Play p({"2", "0", "0"});
+        auto& [s, v, owner, g] = p;
+        p.click(0, clickedRow);
+        const QStringList falling =
+            v.events.mid(v.events.indexOf("pause 0.02") + 2)
+                .filter(QRegularExpression("^(erase|draw|pause|sound 10[47])"));
+        QCOMPARE(falling.join(','), fall);
+        QCOMPARE(p.state(), "././2 5");
+    }
+    void emptyColumnsCloseTowardsTheLeft() {
+        Play p({"10068", "20064", "10043"});
+        auto& [s, v, owner, g] = p;
+        s.Background = 0; // plain colour: erasing copies the top-left square
+        p.click(3, 0);    // column 3 keeps one block
+        QCOMPARE(picture(g.board()), QStringList({"100.8", "200.4", "10043"}));
+        v.events.clear();
 
-    // With three blocks to click, pairs are refused too.
-    Play three({"0112", "3111"}, 3);
-    three.click(0, 1); // lone 3
-    three.click(3, 0); // lone 2
-    QCOMPARE(three.v.only("sound"),
-             QStringList({"sound 102", "sound 103", "sound 102", "sound 103"}));
-    three.click(2, 1); // five 1s
-    QCOMPARE(three.g.score(), 26);
-    QCOMPARE(picture(three.g.board()), QStringList({"0...", "32.."}));
-}
+        p.click(1, 0); // empties columns 1 and 2
+        QCOMPARE(picture(g.board()), QStringList({"1.8..", "2.4..", "143.."}));
+        QCOMPARE(v.only("erase"), v.only("erase 0 0 "));
+        // Closing column 2 moves columns 3 and 4 left, bottom row first; closing
+        // column 1 moves them again.
+        QCOMPARE(v.only("draw").join(','),
+                 QStringLiteral("draw 4 100 100,draw 3 150 100,draw 4 150 50,draw 8 150 0,"
+                                "draw 4 50 100,draw 3 100 100,draw 4 100 50,draw 8 100 0"));
+        const int closing = int(v.events.lastIndexOf("pause 0.08")) + 2;
+        QCOMPARE(v.events.mid(closing).count("refresh"), 4 + 1); // Cols - 1, then the score's
+        QVERIFY(g.gameFinished());
+    }
+    void scoringAndClearingBonus_data() {
+        QTest::addColumn<int>("groupSize");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("withBonus");
+        for (auto [size, points, withBonus] : {std::array{2, 5, 8},
+                                               {3, 10, 15},
+                                               {4, 17, 26},
+                                               {5, 26, 39},
+                                               {10, 101, 152},
+                                               {20, 401, 602}})
+            QTest::addRow("%d", size) << size << points << withBonus;
+    }
+    void scoringAndClearingBonus() {
+        QFETCH(int, groupSize);
+        QFETCH(int, points);
+        QFETCH(int, withBonus);
+        Play p({QString(groupSize, '5')});
+        auto& [s, v, owner, g] = p;
+        p.click(0, 0);
+        const QString score = QStringLiteral("score %1").arg(points);
+        QCOMPARE(v.events.mid(v.events.indexOf(score)),
+                 QStringList({score, "left 0", "refresh", "sound 106",
+                              QStringLiteral("score %1").arg(withBonus), "highscore"}));
+        QCOMPARE(v.only("score").size(), 2);
+        QCOMPARE(std::pair(g.score(), g.blocksLeft()), std::pair(int64_t(withBonus), 0));
+        QVERIFY(g.gameFinished() && g.isGameOver());
+    }
+    void clearingBonusRoundsHalvesToEvenAndExceedsSixteenBits() {
+        const int64_t bonus[][2] = {{0, 0},         {1, 2},         {5, 8},     {7, 10},
+                                    {9, 14},        {100, 150},     {101, 152}, {103, 154},
+                                    {32767, 49150}, {99999, 149998}};
+        for (const auto& [before, after] : bonus)
+            QCOMPARE(Game::clearingBonus(before), after);
 
-void GameRulesTest::stackOfThreeFallsOnePassPerBlock() {
-    Play p({"13", "23", "13", "00"});
-    auto& [s, v, owner, g] = p;
-    p.click(1, 0); // the 3s: column 1 keeps its bottom block
-    QCOMPARE(picture(g.board()), QStringList({"1.", "2.", "1.", "00"}));
-    v.events.clear();
-
-    // The pair 7 (1,3), 6 (0,3): SameBlocks holds 7 then 6, erased in that
-    // order. Column 0's stack of three falls one block per pass, the lowest
-    // first; a pass without a drop ends the falling, then column 0 is examined
-    // by the closing phase.
-    p.click(0, 3);
-    QCOMPARE(v.events.join(','),
-             QStringLiteral("sound 102,erase 50 150 50 150,erase 0 150 0 150,pause 0.02,refresh,"
-                            "erase 0 100 0 100,draw 1 0 150,sound 104,pause 0.08,refresh,"
-                            "erase 0 50 0 50,draw 2 0 100,sound 107,pause 0.08,refresh,"
-                            "erase 0 0 0 0,draw 1 0 50,sound 107,pause 0.08,refresh,"
-                            "pause 0.08,refresh,refresh,score 15,left 3,refresh,sound 106,"
-                            "highscore"));
-    QCOMPARE(picture(g.board()), QStringList({"..", "1.", "2.", "1."}));
-    QVERIFY(g.gameFinished() && !g.isMoving());
-    QCOMPARE(g.score(), 15);
-}
-
-void GameRulesTest::holeBelowAFilledHoleDropsTwiceInOnePass_data() {
-    QTest::addColumn<int>("clickedRow");
-    QTest::addColumn<QString>("fall");
-    // Clicked on the upper block, SameBlocks is (lower, upper): the lower hole
-    // is looked at before anything has dropped, so the block needs two passes.
-    QTest::newRow("upper clicked") << 1
-                                   << "erase 0 0 0 0,draw 2 0 50,pause 0.08,erase 0 50 0 50,"
-                                      "draw 2 0 100,sound 104,pause 0.08,pause 0.08";
-    // Clicked on the lower block, SameBlocks is (upper, lower): the block falls
-    // into the upper hole and, in the same pass, on into the lower one.
-    QTest::newRow("lower clicked") << 2
-                                   << "erase 0 0 0 0,draw 2 0 50,erase 0 50 0 50,draw 2 0 100,"
-                                      "sound 104,pause 0.08,pause 0.08";
-}
-
-void GameRulesTest::holeBelowAFilledHoleDropsTwiceInOnePass() {
-    QFETCH(int, clickedRow);
-    QFETCH(QString, fall);
-    Play p({"2", "0", "0"});
-    auto& [s, v, owner, g] = p;
-    p.click(0, clickedRow);
-    const QStringList falling = v.events.mid(v.events.indexOf("pause 0.02") + 2)
-                                    .filter(QRegularExpression("^(erase|draw|pause|sound 10[47])"));
-    QCOMPARE(falling.join(','), fall);
-    QCOMPARE(picture(g.board()), QStringList({".", ".", "2"}));
-    QCOMPARE(g.score(), 5);
-}
-
-void GameRulesTest::emptyColumnsCloseTowardsTheLeft() {
-    Play p({"10068", "20064", "10043"});
-    auto& [s, v, owner, g] = p;
-    s.Background = 0; // plain colour: erasing copies the top-left square
-    p.click(3, 0);    // column 3 keeps one block
-    QCOMPARE(picture(g.board()), QStringList({"100.8", "200.4", "10043"}));
-    v.events.clear();
-
-    p.click(1, 0); // empties columns 1 and 2
-    QCOMPARE(picture(g.board()), QStringList({"1.8..", "2.4..", "143.."}));
-    QCOMPARE(v.only("erase"), v.only("erase 0 0 "));
-    // Closing column 2 moves columns 3 and 4 left, bottom row first; closing
-    // column 1 moves them again.
-    QCOMPARE(v.only("draw").join(','),
-             QStringLiteral("draw 4 100 100,draw 3 150 100,draw 4 150 50,draw 8 150 0,"
-                            "draw 4 50 100,draw 3 100 100,draw 4 100 50,draw 8 100 0"));
-    const int closing = int(v.events.lastIndexOf("pause 0.08")) + 2;
-    QCOMPARE(v.events.mid(closing).count("refresh"), 4 + 1); // Cols - 1, then the score's
-    QVERIFY(g.gameFinished());
-}
-
-void GameRulesTest::scoringAndClearingBonus_data() {
-    QTest::addColumn<int>("groupSize");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<int>("withBonus");
-    QTest::newRow("2") << 2 << 5 << 8;
-    QTest::newRow("3") << 3 << 10 << 15;
-    QTest::newRow("4") << 4 << 17 << 26;
-    QTest::newRow("5") << 5 << 26 << 39;
-    QTest::newRow("10") << 10 << 101 << 152;
-    QTest::newRow("20") << 20 << 401 << 602;
-}
-
-void GameRulesTest::scoringAndClearingBonus() {
-    QFETCH(int, groupSize);
-    QFETCH(int, points);
-    QFETCH(int, withBonus);
-    Play p({QString(groupSize, '5')});
-    auto& [s, v, owner, g] = p;
-    p.click(0, 0);
-    const QString score = QStringLiteral("score %1").arg(points);
-    QCOMPARE(v.events.mid(v.events.indexOf(score)),
-             QStringList({score, "left 0", "refresh", "sound 106",
-                          QStringLiteral("score %1").arg(withBonus), "highscore"}));
-    QCOMPARE(v.only("score").size(), 2);
-    QCOMPARE(g.score(), withBonus);
-    QCOMPARE(g.blocksLeft(), 0);
-    QVERIFY(g.gameFinished() && g.isGameOver());
-}
-
-void GameRulesTest::clearingBonusRoundsHalvesToEvenAndExceedsSixteenBits() {
-    const int64_t bonus[][2] = {{0, 0},         {1, 2},         {5, 8},     {7, 10},
-                                {9, 14},        {100, 150},     {101, 152}, {103, 154},
-                                {32767, 49150}, {99999, 149998}};
-    for (const auto& [before, after] : bonus)
-        QCOMPARE(Game::clearingBonus(before), after);
-
-    Play p(settingsFor(150, 81, 2, 1)); // one colour
-    auto& [s, v, owner, g] = p;
-    g.newBoard(5);
-    g.picBoard_MouseUp(10, 10);
-    // 12150 blocks: 12150^2 + 1 = 147622501, times 1.5 = 221433751.5 -> even.
-    QCOMPARE(v.only("score"), QStringList({"score 147622501", "score 221433752"}));
-    QCOMPARE(g.score(), int64_t(221433752));
-}
+        Play p(settingsFor(150, 81, 2, 1)); // one colour
+        auto& [s, v, owner, g] = p;
+        g.newBoard(5);
+        g.picBoard_MouseUp(10, 10);
+        // 12150 blocks: 12150^2 + 1 = 147622501, times 1.5 = 221433751.5 -> even.
+        QCOMPARE(v.only("score"), QStringList({"score 147622501", "score 221433752"}));
+        QCOMPARE(g.score(), int64_t(221433752));
+    }
+};
 
 QTEST_GUILESS_MAIN(GameRulesTest)
 #include "GameRulesTest.moc"

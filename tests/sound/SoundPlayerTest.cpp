@@ -2,13 +2,12 @@
 // a call takes, and real playback recorded from the PulseAudio null sink.
 #include "common/SoundPlayer.h"
 
+#include "WaveBytes.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 
 #include <QAudioDevice>
-#include <QDataStream>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QtEndian>
@@ -19,34 +18,6 @@
 using namespace tavro;
 
 namespace {
-
-QByteArray resource(int id) {
-    QFile file(QStringLiteral(":/wav/%1.wav").arg(id));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The values as little-endian binary fields.
-template <typename... T> QByteArray fields(T... values) {
-    QByteArray out;
-    QDataStream stream(&out, QIODevice::WriteOnly);
-    stream.setByteOrder(QDataStream::LittleEndian);
-    (stream << ... << values);
-    return out;
-}
-
-QByteArray chunk(const char* id, const QByteArray& body) {
-    return QByteArray(id, 4) + fields(quint32(body.size())) + body +
-           QByteArray(body.size() % 2, '\0');
-}
-
-QByteArray fmtChunk(quint16 tag, quint16 channels, quint32 rate, quint16 bits) {
-    return chunk("fmt ", fields(tag, channels, rate, quint32(rate * channels * bits / 8),
-                                quint16(channels * bits / 8), bits));
-}
-
-QByteArray riff(const QByteArray& chunks) {
-    return "RIFF" + fields(quint32(4 + chunks.size())) + "WAVE" + chunks;
-}
 
 // The null sink's monitor as 8 kHz mono 16-bit, recorded while `play` runs;
 // empty when the monitor delivers no samples (connecting can take a while).
@@ -109,15 +80,13 @@ private slots:
             SoundPlayer::parseWave(riff(chunk("LIST", "abc") + fmtChunk(1, 1, 8000, 8) +
                                         chunk("fact", "xxxx") + chunk("data", samples)));
         QVERIFY(wave);
-        QCOMPARE(wave->format.sampleRate(), 8000);
-        QCOMPARE(wave->samples, samples);
+        QCOMPARE(std::pair(wave->format.sampleRate(), wave->samples), std::pair(8000, samples));
         // A data length beyond the end of the file plays the whole frames there.
-        QByteArray cut = riff(fmtChunk(1, 2, 22050, 16) + chunk("data", QByteArray(8, '\0')));
-        cut.chop(3);
-        const auto partial = SoundPlayer::parseWave(cut);
+        const auto partial = SoundPlayer::parseWave(
+            riff(fmtChunk(1, 2, 22050, 16) + chunk("data", QByteArray(8, '\0'))).chopped(3));
         QVERIFY(partial);
-        QCOMPARE(partial->format.sampleFormat(), QAudioFormat::Int16);
-        QCOMPARE(partial->samples.size(), 4);
+        QCOMPARE(std::pair(partial->format.sampleFormat(), partial->samples.size()),
+                 std::pair(QAudioFormat::Int16, qsizetype(4)));
     }
 
     void refusesWhatIsNotPlayablePcm() {
@@ -146,23 +115,22 @@ private slots:
         target.setChannelCount(2);
         target.setSampleFormat(QAudioFormat::Int16);
         const QByteArray stereo = SoundPlayer::convertPcm(wave, target);
-        QCOMPARE(stereo.size(), 4 * 2 * 2);
-        QCOMPARE(QList<int>({s16(stereo, 0), s16(stereo, 2), s16(stereo, 3), s16(stereo, 4)}),
-                 QList<int>({0, 127 * 256, 127 * 256, -32768}));
+        QCOMPARE(QList<int>({int(stereo.size()), s16(stereo, 0), s16(stereo, 2), s16(stereo, 3),
+                             s16(stereo, 4)}),
+                 QList<int>({4 * 2 * 2, 0, 127 * 256, 127 * 256, -32768}));
 
         // Four times the rate: the frames in between are interpolated.
         target.setSampleRate(44100);
         target.setChannelCount(1);
         const QByteArray fast = SoundPlayer::convertPcm(wave, target);
-        QCOMPARE(fast.size(), (3 * 4 + 1) * 2);
-        QCOMPARE(s16(fast, 2), (127 * 256) / 2);
-        QCOMPARE(s16(fast, 4), 127 * 256);
+        QCOMPARE(QList<int>({int(fast.size()), s16(fast, 2), s16(fast, 4)}),
+                 QList<int>({(3 * 4 + 1) * 2, (127 * 256) / 2, 127 * 256}));
 
         target.setSampleRate(11025);
         target.setSampleFormat(QAudioFormat::Float);
         const QByteArray floats = SoundPlayer::convertPcm(wave, target);
-        QCOMPARE(floats.size(), 16);
-        QCOMPARE(qFromLittleEndian<float>(floats.constData() + 8), -1.0f);
+        QCOMPARE(std::pair(floats.size(), qFromLittleEndian<float>(floats.constData() + 8)),
+                 std::pair(qsizetype(16), -1.0f));
     }
 
     void soundDataIsTheLastWaveAndBadIdsAreReported() {
@@ -176,16 +144,15 @@ private slots:
         QVERIFY(player.soundData().isEmpty());
         for (int id : {100, 105, 102, 107, 104}) {
             player.PlayWAV(id);
-            QCOMPARE(player.soundData(), resource(id));
+            QCOMPARE(player.soundData(), readFile(QStringLiteral(":/wav/%1.wav").arg(id)));
         }
         for (int id : {99, 108, -1})
             player.PlayWAV(id);
         setErrorHandler(previous);
-        QCOMPARE(player.soundData(), resource(104));
-        QCOMPARE(
-            reports,
-            QStringList(
-                3, QStringLiteral("basCommon/PlayWAV %1").arg(int(AppError::ResourceNotFound))));
+        QCOMPARE(player.soundData(), readFile(":/wav/104.wav"));
+        const QString notFound =
+            QStringLiteral("basCommon/PlayWAV %1").arg(int(AppError::ResourceNotFound));
+        QCOMPARE(reports, QStringList(3, notFound));
     }
 
     void callsReturnQuickly() {
