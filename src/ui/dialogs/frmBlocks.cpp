@@ -31,7 +31,7 @@ std::pair<int, int> cellOf(int index) {
 
 } // namespace
 
-frmBlocks::frmBlocks(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+frmBlocks::frmBlocks(AppState& state, QWidget* parent) : LocalisedDialog(parent), state_(state) {
     setWindowTitle(QStringLiteral("Select pieces..."));
     setModal(true);
     DialogStyle::apply(this);
@@ -82,17 +82,6 @@ void frmBlocks::imgBlocks_Click(int index) {
 
 void frmBlocks::Sprache() {
     setWindowTitle(state_.language.GetLang(112));
-}
-
-bool frmBlocks::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        Sprache();
-    return QDialog::event(event);
-}
-
-void frmBlocks::showEvent(QShowEvent* event) {
-    Sprache();
-    QDialog::showEvent(event);
 }
 
 } // namespace tavro

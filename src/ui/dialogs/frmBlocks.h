@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogs/LocalisedDialog.h"
+
 #include <QImage>
 #include <array>
 #include <optional>
@@ -19,7 +20,7 @@ class ClickableImage;
 //   dlg.exec();                        // Accepted when a set was clicked
 //   picBlocks = frmBlocks::blockStrip(state.settings.Blocks);
 //   // then a new game, whether or not a set was chosen
-class frmBlocks : public QDialog {
+class frmBlocks : public LocalisedDialog {
     Q_OBJECT
 public:
     static constexpr int kSets = 14;
@@ -33,16 +34,9 @@ public:
     // The set clicked in this showing, if any.
     std::optional<int> chosenIndex() const { return chosen_; }
     bool choiceMade() const { return chosen_.has_value(); }
-    // The block-set picker always leads to a new game.
-    static constexpr bool newGameNeeded() { return true; }
-
     ClickableImage* imgBlocks(int index) const { return imgBlocks_.at(index); }
 
-    void Sprache();
-
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void Sprache() override;
 
 private:
     void imgBlocks_Click(int index);

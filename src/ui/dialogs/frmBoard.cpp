@@ -19,7 +19,7 @@ constexpr QSize kThumbSize(200, 150);
 } // namespace
 
 frmBoard::frmBoard(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state), boardBefore_(state.settings.Board) {
+    : LocalisedDialog(parent), state_(state), boardBefore_(state.settings.Board) {
     setWindowTitle(QStringLiteral("Select background picture..."));
     setModal(true);
     DialogStyle::apply(this);
@@ -68,17 +68,6 @@ void frmBoard::imgBrett_Click(int index) {
 
 void frmBoard::Sprache() {
     setWindowTitle(state_.language.GetLang(113));
-}
-
-bool frmBoard::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        Sprache();
-    return QDialog::event(event);
-}
-
-void frmBoard::showEvent(QShowEvent* event) {
-    Sprache();
-    QDialog::showEvent(event);
 }
 
 } // namespace tavro

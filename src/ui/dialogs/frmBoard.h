@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogs/LocalisedDialog.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -18,7 +19,7 @@ class ClickableImage;
 //   frmBoard dlg(state, this);
 //   dlg.exec();                       // Accepted when a picture was clicked
 //   if (dlg.pictureChanged()) { PaintBG(); new game; }
-class frmBoard : public QDialog {
+class frmBoard : public LocalisedDialog {
     Q_OBJECT
 public:
     static constexpr int kPictures = 9;
@@ -37,11 +38,7 @@ public:
 
     ClickableImage* imgBrett(int index) const { return imgBrett_.at(index); }
 
-    void Sprache();
-
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void Sprache() override;
 
 private:
     void imgBrett_Click(int index);

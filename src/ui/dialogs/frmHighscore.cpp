@@ -32,7 +32,8 @@ QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Q
 
 frmHighscore::frmHighscore(AppState& state, const CurrentGame& game,
                            std::function<void()> clearFinished, QWidget* parent)
-    : QDialog(parent), state_(state), game_(game), clearFinished_(std::move(clearFinished)) {
+    : LocalisedDialog(parent), state_(state), game_(game),
+      clearFinished_(std::move(clearFinished)) {
     setWindowTitle(QStringLiteral("Champions"));
     setModal(true);
     // No close box: only OK ends the showing (see reject()).
@@ -245,17 +246,6 @@ void frmHighscore::Sprache() {
         fraHsc_->setTitle(lang.GetLang(127));
         cmdDelHighscore_->setText(lang.GetLang(136));
     });
-}
-
-bool frmHighscore::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        Sprache();
-    return QDialog::event(event);
-}
-
-void frmHighscore::showEvent(QShowEvent* event) {
-    Sprache();
-    QDialog::showEvent(event);
 }
 
 } // namespace tavro

@@ -2,8 +2,8 @@
 
 #include "game/Game.h"
 #include "ui/dialogs/HighScoreTable.h"
+#include "ui/dialogs/LocalisedDialog.h"
 
-#include <QDialog>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -36,7 +36,7 @@ struct CurrentGame {
 // OK (cmdOK_Click) clears the game-finished flag through the callback. The
 // window has no close box; Escape and a close request from the window system
 // act as OK, so a finished game is never entered twice.
-class frmHighscore : public QDialog {
+class frmHighscore : public LocalisedDialog {
     Q_OBJECT
 public:
     // clearFinished is called by OK to set the game-finished flag to false.
@@ -66,11 +66,9 @@ public:
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdDelHighscore() const { return cmdDelHighscore_; }
 
-    void Sprache();
+    void Sprache() override;
 
 protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void reject() override;
 
 private:

@@ -44,7 +44,7 @@ QButtonGroup* makeGroup(QWidget* owner, auto& buttons) {
 
 } // namespace
 
-frmOpt::frmOpt(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+frmOpt::frmOpt(AppState& state, QWidget* parent) : LocalisedDialog(parent), state_(state) {
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
     buildControls();
@@ -206,17 +206,6 @@ void frmOpt::Sprache() {
         chkSound_->setText(lang.GetLang(119));
         cmdCancel_->setText(lang.GetLang(143));
     });
-}
-
-bool frmOpt::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        Sprache();
-    return QDialog::event(event);
-}
-
-void frmOpt::showEvent(QShowEvent* event) {
-    Sprache();
-    QDialog::showEvent(event);
 }
 
 void frmOpt::optNumBlockTypes_Click(int index) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogs/LocalisedDialog.h"
+
 #include <array>
 #include <cstdint>
 
@@ -33,7 +34,7 @@ struct AppState;
 // OK with a list that has no selection (the current size lies outside
 // 5..MaxCols or 5..MaxRows): that dimension keeps its current value brought
 // into 5..maximum, so Cols and Rows never leave the range the lists offer.
-class frmOpt : public QDialog {
+class frmOpt : public LocalisedDialog {
     Q_OBJECT
 public:
     explicit frmOpt(AppState& state, QWidget* parent = nullptr);
@@ -51,11 +52,7 @@ public:
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
 
-    void Sprache();
-
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void Sprache() override;
 
 private:
     void buildControls();
