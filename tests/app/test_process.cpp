@@ -1,5 +1,4 @@
-// The real program as a process: a second copy ends at once without a window,
-// and a stale lock left by a killed copy does not keep the game from starting.
+// The real program: a second copy ends at once, a stale lock does not block a start.
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,12 +1,11 @@
 #pragma once
 
-// Shared pieces of the dialog tests: a scripted prompt, a recording sound
-// player and the program state over an emptied real settings store.
+// Scripted prompt, recording sound and program state over an emptied real store.
 
+#include "TestTools.h"
 #include "common/AppState.h"
 #include "common/Prompt.h"
 #include "common/SoundPlayer.h"
-#include "errors/ErrorTrap.h"
 #include "settings/SettingsStore.h"
 #include "ui/dialogs/HighScoreTable.h"
 
@@ -47,11 +46,9 @@ inline void wipeStore() {
 // Places 1.. with the given scores, named "P<place>" with <place> blocks left.
 inline HighScoreTable tableOf(std::initializer_list<int64_t> scores) {
     HighScoreTable table;
-    int slot = 0;
-    for (int64_t score : scores) {
-        ++slot;
-        table.setEntry(slot, {QStringLiteral("P%1").arg(slot), score, slot, true});
-    }
+    for (int slot = 1; slot <= int(scores.size()); ++slot)
+        table.setEntry(slot,
+                       {QStringLiteral("P%1").arg(slot), scores.begin()[slot - 1], slot, true});
     return table;
 }
 
@@ -63,28 +60,15 @@ struct Fixture {
     ScriptedPrompt prompt;
     RecordingSound sound;
     AppState state{store, prompt, sound};
-    QStringList errors; // "module/procedure" of every report
+    ReportRecorder errors;
 
     explicit Fixture(int16_t languageId = 1) {
         state.programFolder = QCoreApplication::applicationDirPath();
         state.language.fillPaths(state.programFolder);
-        state.settings = {.Cols = 12,
-                          .Rows = 7,
-                          .MaxCols = 20,
-                          .MaxRows = 15,
-                          .BlocksToClick = 2,
-                          .BlockTypes = 4,
-                          .BlockWidth = 50,
-                          .BlockHeight = 50,
-                          .Background = -1,
-                          .Sound = 1,
-                          .LanguageId = languageId};
-        setErrorHandler([this](const QString& module, const QString& procedure, const Failure&) {
-            errors << module + u'/' + procedure;
-            return int(Continue::Leave);
-        });
+        // Cols, Rows, MaxCols, MaxRows, BlocksToClick, BlockTypes, BlockWidth, BlockHeight,
+        // Blocks, BGColor, Board, Background, Sound, LanguageId.
+        state.settings = {12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 0, -1, 1, languageId};
     }
-    ~Fixture() { setErrorHandler(nullptr); }
 };
 
 } // namespace tavro::test

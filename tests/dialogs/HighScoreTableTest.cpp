@@ -1,5 +1,4 @@
-// The high-score table without widgets: scrambling, the place text, placement
-// and the stored form in the real settings store.
+// The high-score table without widgets: scrambling, place text, placement, storage.
 
 #include "ui/dialogs/HighScoreTable.h"
 
@@ -16,10 +15,7 @@ using namespace tavro::test;
 namespace {
 
 GameSettings config(int cols, int rows = 7, int types = 4, int toClick = 2) {
-    return {.Cols = int16_t(cols),
-            .Rows = int16_t(rows),
-            .BlocksToClick = int16_t(toClick),
-            .BlockTypes = int16_t(types)};
+    return {int16_t(cols), int16_t(rows), 0, 0, int16_t(toClick), int16_t(types)};
 }
 
 HighScoreEntry entry(const QString& name, int64_t score, int64_t left) {
@@ -54,9 +50,8 @@ private slots:
         }
     }
 
-    // name ":" score ";" left: numbers are read up to the first non-digit
-    // (none: 0); without both separators or with a number beyond 64 bits
-    // nothing is read.
+    // name ":" score ";" left: numbers are read up to the first non-digit (none: 0);
+    // without both separators or with a number beyond 64 bits nothing is read.
     void placeTextIsParsedByItsSeparators() {
         const auto parsed = [](const QString& plain) {
             const auto e = HighScoreSlot::parse(plain);
@@ -64,20 +59,20 @@ private slots:
                    (e ? QStringLiteral("%1|%2|%3").arg(e->name).arg(e->score).arg(e->blocksLeft)
                       : QStringLiteral("nothing"));
         };
-        QStringList expected = {"Player:1234;7 -> Player|1234|7",
-                                ":5;0 -> |5|0",
-                                "Ann:x;y -> Ann|0|0",
-                                "Ann:  12abc;  3.9x -> Ann|12|3",
-                                "a;b:5 -> a;b|5|0",
-                                "a:b:7;1 -> a|0|1",
-                                "N:-5;2 -> N|-5|2",
-                                "Player1234 -> nothing",
-                                "Player:1234 -> nothing",
-                                "Player;1234 -> nothing",
-                                " -> nothing",
-                                "H:9223372036854775808;1 -> nothing",
-                                "H:1;99999999999999999999999 -> nothing"};
-        expected << "L:9223372036854775807;1 -> L|9223372036854775807|1";
+        const QStringList expected = {"Player:1234;7 -> Player|1234|7",
+                                      ":5;0 -> |5|0",
+                                      "Ann:x;y -> Ann|0|0",
+                                      "Ann:  12abc;  3.9x -> Ann|12|3",
+                                      "a;b:5 -> a;b|5|0",
+                                      "a:b:7;1 -> a|0|1",
+                                      "N:-5;2 -> N|-5|2",
+                                      "Player1234 -> nothing",
+                                      "Player:1234 -> nothing",
+                                      "Player;1234 -> nothing",
+                                      " -> nothing",
+                                      "H:9223372036854775808;1 -> nothing",
+                                      "H:1;99999999999999999999999 -> nothing",
+                                      "L:9223372036854775807;1 -> L|9223372036854775807|1"};
         QStringList actual;
         for (const QString& line : expected)
             actual << parsed(line.section(" -> ", 0, 0));
@@ -158,16 +153,13 @@ private slots:
     }
 
     void corruptedPlacesStayEmpty() {
-        {
-            // Hand-edited file: broken escapes, a list, undecodable bytes.
-            QFile file(SettingsStore().fileName());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[HighScore]\n127421=" + crypted("Good:300;2").toUtf8() +
-                       "\n127422=" + crypted("Bad 300 2").toUtf8() +
-                       "\n127423=" + crypted("Huge:123456789012345678901234567890;1").toUtf8() +
-                       "\n127424=\xff\xfe\x80\\x\\\"junk, more, \x01\n"
-                       "127425\n[Settings\n");
-        }
+        // Hand-edited file: broken escapes, a list, undecodable bytes.
+        QVERIFY(writeFile(SettingsStore().fileName(),
+                          "[HighScore]\n127421=" + crypted("Good:300;2").toUtf8() +
+                              "\n127422=" + crypted("Bad 300 2").toUtf8() + "\n127423=" +
+                              crypted("Huge:123456789012345678901234567890;1").toUtf8() +
+                              "\n127424=\xff\xfe\x80\\x\\\"junk, more, \x01\n"
+                              "127425\n[Settings\n"));
         SettingsStore store;
         HighScoreTable table;
         table.read(store, config(12));

@@ -1,6 +1,6 @@
-// The error report ErrPtnr on screen, its log and protocol files, and the
-// protocol text with its print layout.
+// The error report on screen, its log and protocol files, and its print layout.
 #include "Version.h"
+#include "dialogs/TestTools.h"
 #include "errors/AppError.h"
 #include "errors/ErrPtnr.h"
 #include "errors/LPSTRToVBString.h"
@@ -19,15 +19,7 @@
 #include <QUrl>
 
 using namespace tavro;
-
-// Receives the addresses the report opens instead of a browser or mail program.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
+using namespace tavro::test;
 
 class ErrorReportTest : public QObject {
     Q_OBJECT
@@ -38,11 +30,6 @@ class ErrorReportTest : public QObject {
     UrlCatcher urls_;
 
     ErrPtnr& report() { return ErrPtnr::instance(); }
-
-    static QByteArray contentOf(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     // Once the report is on screen: runs `whileShown`, then presses a continue button.
     void pressWhenShown(int button, std::function<void(ErrPtnr&)> whileShown = {}) {
@@ -98,7 +85,7 @@ private slots:
         QByteArray logWhileShown;
         QStringList values;
         pressWhenShown(1, [&](ErrPtnr& dialog) {
-            logWhileShown = contentOf(report().logFiles().logPath());
+            logWhileShown = readFile(report().logFiles().logPath());
             for (const char* label : {"lblError0", "lblError1", "lblError2", "lblProgInfo"})
                 values << shown(dialog, label);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Fehler / Error! "));
@@ -113,14 +100,10 @@ private slots:
         QVERIFY(wentOn);
         QCOMPARE(report().ContinueChoice(), int16_t(1));
         QVERIFY(report().isHidden());
-        QCOMPARE(values,
-                 (QStringList{
-                     "326 (Resource not found)", "basCommon", "PlayWAV",
-                     QStringLiteral("%1  V%2.%3.%4")
-                         .arg(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
-                         .arg(TAVRO_VERSION_MAJOR)
-                         .arg(TAVRO_VERSION_MINOR)
-                         .arg(TAVRO_VERSION_PATCH)}));
+        QCOMPARE(values, (QStringList{
+                             "326 (Resource not found)", "basCommon", "PlayWAV",
+                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                                 "  V" TAVRO_VERSION_STRING}));
         const QStringList lines =
             QString::fromLocal8Bit(logWhileShown).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.value(8), QStringLiteral("          Modul:\tbasCommon"));
@@ -130,7 +113,7 @@ private slots:
     }
 
     void retryShowsThePersistentFailureAgain() {
-        const qsizetype before = contentOf(report().logFiles().logPath()).count("SYSTEMINFO:");
+        const qsizetype before = readFile(report().logFiles().logPath()).count("SYSTEMINFO:");
         QStringList lines;
         for (int button : {0, 0, 2})
             pressWhenShown(button, [&](ErrPtnr& d) {
@@ -146,7 +129,7 @@ private slots:
         QCOMPARE(attempts, 3);
         QCOMPARE(lines, QStringList(3, lines.value(0)));
         QVERIFY(lines[0].startsWith(QStringLiteral("6 (Overflow)")));
-        QCOMPARE(contentOf(report().logFiles().logPath()).count("SYSTEMINFO:"), before + 3);
+        QCOMPARE(readFile(report().logFiles().logPath()).count("SYSTEMINFO:"), before + 3);
     }
 
     void closingByOtherMeansDoesNotEndTheReport() {
@@ -169,7 +152,7 @@ private slots:
                  QStringLiteral("Das Fehlerprotokoll wurde in die Datei '%1' geschrieben!\r\n"
                                 "Error protocoll was written to file '%1'!")
                      .arg(path));
-        const QByteArray saved = contentOf(path);
+        const QByteArray saved = readFile(path);
         QVERIFY(saved.endsWith(QByteArray(70, '-') + "\r\n\r\n"));
 
         QVERIFY(QFile(path).open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -181,7 +164,7 @@ private slots:
         QCOMPARE(QFileInfo(path).size(), 0); // No keeps the old file
         answerYes_ = true;
         report().cmdProtocol_Click(1);
-        QCOMPARE(contentOf(path), saved);
+        QCOMPARE(readFile(path), saved);
     }
 
     void mailAndHomepageCopyTheProtocol() {
@@ -222,7 +205,7 @@ private slots:
         QCOMPARE(files.logPath(), fallback + QStringLiteral("/tavro.EPT"));
         QVERIFY(files.appendToLog(QStringLiteral("one")));
         QVERIFY(files.appendToLog(QStringLiteral("two")));
-        QCOMPARE(contentOf(files.logPath()), QByteArray("one\r\ntwo\r\n"));
+        QCOMPARE(readFile(files.logPath()), QByteArray("one\r\ntwo\r\n"));
         const ErrorLogFiles beside(dir_.path() + u'/', QStringLiteral("tavro"), fallback);
         QCOMPARE(beside.logPath(), dir_.filePath(QStringLiteral("tavro.EPT")));
 
@@ -235,14 +218,9 @@ private slots:
         report().setLogFiles(previous);
     }
 
-    // The protocol text and its print layout.
-
     void protocolLineByLine() {
-        OsVersionInfo os;
-        os.platform = QStringLiteral("Windows NT");
-        os.version = QStringLiteral("10.0");
-        os.buildNumber = 0x00014A65; // 84581: only the low 16 bits (19045) show
-        os.csdVersion = QByteArray("Service Pack 3\0junk", 19);
+        // Build 84581: only the low 16 bits (19045) show.
+        OsVersionInfo os{"Windows NT", "10.0", 0x00014A65, QByteArray("Service Pack 3\0junk", 19)};
         const QDateTime when(QDate(2024, 3, 7), QTime(14, 5, 9));
         const QString dashes(70, u'-');
         // "|" stands for a tab.
@@ -284,22 +262,17 @@ SYSTEMINFO:
 
     // Lines wrap at 73 characters between words, continuations indented by 20
     // blanks; every printed line ends in a blank, an empty one is one blank.
-    void printWrapping_data() {
-        QTest::addColumn<QString>("protocol");
-        QTest::addColumn<QStringList>("printed");
+    void printWrapping() {
         const QString words = QStringLiteral("word1abc word2abc word3abc word4abc word5abc "
                                              "word6abc word7abc word8abc word9abc");
         const QString indent(20, u' '), longWord(80, u'x');
-        QTest::newRow("ninth word wraps") << words + "\r\n"
-                                          << QStringList{words.left(72), indent + "word9abc ", " "};
-        QTest::newRow("long word alone") << longWord << QStringList{longWord + ' '};
-        QTest::newRow("long word after another")
-            << "short " + longWord << QStringList{"short ", indent + longWord + ' '};
-        QTest::newRow("empty line") << "a\r\n\r\nb" << QStringList{"a ", " ", "b "};
-    }
-    void printWrapping() {
-        QFETCH(QString, protocol);
-        QTEST(wrapProtocolForPrint(protocol), "printed");
+        const QList<std::pair<QString, QStringList>> cases = {
+            {words + "\r\n", {words.left(72), indent + "word9abc ", " "}}, // ninth word wraps
+            {longWord, {longWord + ' '}},                                  // alone on its line
+            {"short " + longWord, {"short ", indent + longWord + ' '}},
+            {"a\r\n\r\nb", {"a ", " ", "b "}}};
+        for (const auto& [protocol, printed] : cases)
+            QCOMPARE(wrapProtocolForPrint(protocol), printed);
     }
 
     void printOfAWholeProtocol() {

@@ -1,5 +1,6 @@
 #include "errors/ErrorTrap.h"
 
+#include "dialogs/TestTools.h"
 #include "errors/AppError.h"
 #include "errors/ErrPtnr.h"
 
@@ -13,26 +14,9 @@
 #include <cstdlib>
 
 using namespace tavro;
+using namespace tavro::test;
 
 namespace {
-
-struct Report {
-    QString module, procedure;
-    Failure failure;
-};
-
-// Installs a handler that records every report and answers from the script
-// (Leave once it runs out).
-struct ScriptedHandler {
-    QList<int> answers;
-    QList<Report> reports;
-    ErrorHandler previous =
-        setErrorHandler([this](const QString& m, const QString& p, const Failure& f) {
-            reports.append({m, p, f});
-            return answers.isEmpty() ? int(Continue::Leave) : answers.takeFirst();
-        });
-    ~ScriptedHandler() { setErrorHandler(previous); }
-};
 
 // Runs in a child process: the failing procedure ends the program from the
 // report, either through a handler or through the report dialog's End button.
@@ -69,88 +53,80 @@ class ErrorTrapTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A procedure of three statements whose second fails `failures` times;
+    // A procedure of three statements whose second fails `failureCount` times;
     // the choices of the report decide which statements run and what it holds.
-    void choicesOfTheReport_data() {
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<int>("failures");
-        QTest::addColumn<int>("held");
-        QTest::addColumn<QList<int>>("ran");
-        QTest::newRow("retry reports a persistent failure again")
-            << QList<int>{0, 0, 1} << 5 << 11 << QList<int>{1, 2, 2, 2, 3};
-        QTest::newRow("retry that succeeds") << QList<int>{0} << 1 << 21 << QList<int>{1, 2, 2, 3};
-        QTest::newRow("ignore") << QList<int>{1} << 1 << 11 << QList<int>{1, 2, 3};
-        QTest::newRow("leave") << QList<int>{2} << 1 << 10 << QList<int>{1, 2};
-        QTest::newRow("7 leaves") << QList<int>{7} << 1 << 10 << QList<int>{1, 2};
-        QTest::newRow("-1 leaves") << QList<int>{-1} << 1 << 10 << QList<int>{1, 2};
-    }
     void choicesOfTheReport() {
-        QFETCH(QList<int>, answers);
-        QFETCH(int, failures);
-        ScriptedHandler handler;
-        handler.answers = answers;
-        QList<int> ran;
-        int held = 0;
-        ErrorTrap trap("basCommon", "PlayWAV");
-        trap.run([&] {
-            ran << 1;
-            held = 10;
-        });
-        trap.run([&] {
-            ran << 2;
-            if (failures-- > 0)
-                throw AppError(AppError::InvalidCall, QStringLiteral("Invalid procedure call"));
-            held = 20;
-        });
-        trap.run([&] {
-            ran << 3;
-            held += 1;
-        });
-        QTEST(held, "held");
-        QTEST(ran, "ran");
-        QCOMPARE(handler.reports.size(), answers.size());
-        for (const Report& r : handler.reports) {
-            QCOMPARE(r.module + '/' + r.procedure, QStringLiteral("basCommon/PlayWAV"));
-            QCOMPARE(r.failure.number, int(AppError::InvalidCall));
-            QCOMPARE(r.failure.description, QStringLiteral("Invalid procedure call"));
-            QVERIFY(r.failure.line > 0);
-            QCOMPARE(r.failure.line, handler.reports.front().failure.line);
+        // answers, failures, what the procedure holds, statements that ran
+        const QList<std::tuple<QList<int>, int, int, QList<int>>> cases = {
+            {{0, 0, 1}, 5, 11, {1, 2, 2, 2, 3}}, // retry reports a persistent failure again
+            {{0}, 1, 21, {1, 2, 2, 3}},          // retry that succeeds
+            {{1}, 1, 11, {1, 2, 3}},             // ignore
+            {{2}, 1, 10, {1, 2}},                // leave
+            {{7}, 1, 10, {1, 2}},                // anything else leaves
+            {{-1}, 1, 10, {1, 2}}};
+        for (const auto& [answers, failureCount, expectedHeld, expectedRan] : cases) {
+            ReportRecorder handler;
+            QList<int> script = answers; // Leave once it runs out
+            handler.answer = [&script] {
+                return script.isEmpty() ? int(Continue::Leave) : script.takeFirst();
+            };
+            QList<int> ran;
+            int held = 0, failures = failureCount;
+            ErrorTrap trap("basCommon", "PlayWAV");
+            trap.run([&] {
+                ran << 1;
+                held = 10;
+            });
+            trap.run([&] {
+                ran << 2;
+                if (failures-- > 0)
+                    throw AppError(AppError::InvalidCall, QStringLiteral("Invalid procedure call"));
+                held = 20;
+            });
+            trap.run([&] {
+                ran << 3;
+                held += 1;
+            });
+            QCOMPARE(held, expectedHeld);
+            QCOMPARE(ran, expectedRan);
+            QCOMPARE(handler.reports, QStringList(answers.size(), "basCommon/PlayWAV"));
+            for (const Failure& f : handler.failures) {
+                QCOMPARE(f.number, int(AppError::InvalidCall));
+                QCOMPARE(f.description, QStringLiteral("Invalid procedure call"));
+                QVERIFY(f.line > 0);
+                QCOMPARE(f.line, handler.failures.front().line);
+            }
         }
     }
 
     void standardExceptionsAreReportedToo() {
-        ScriptedHandler handler;
+        ReportRecorder handler;
         ErrorTrap trap("basBlocks", "Drop");
         trap.run([] { (void)std::vector<int>{}.at(3); });
-        QCOMPARE(handler.reports.size(), 1);
-        QCOMPARE(handler.reports[0].failure.number, int(AppError::SubscriptOutOfRange));
+        QCOMPARE(handler.failures.size(), 1);
+        QCOMPARE(handler.failures[0].number, int(AppError::SubscriptOutOfRange));
     }
 
-    void endStopsTheProcessAtOnce_data() {
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("scripted handler") << QStringLiteral("--end-child");
-        QTest::newRow("report dialog") << QStringLiteral("--end-child-dialog");
-    }
+    // Through a scripted handler and through the report dialog.
     void endStopsTheProcessAtOnce() {
-        QFETCH(QString, mode);
-        QProcess child;
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {mode});
-        QVERIFY(child.waitForFinished(60000));
-        const QByteArray output = child.readAll();
-        QVERIFY2(output.contains("reaching the failure"), output.constData());
-        for (const char* skipped : {"went on", "destructor ran", "exit handler ran"})
-            QVERIFY2(!output.contains(skipped), output.constData());
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), EXIT_FAILURE);
+        for (const QString mode : {"--end-child", "--end-child-dialog"}) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {mode});
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray output = child.readAll();
+            QVERIFY2(output.contains("reaching the failure"), output.constData());
+            for (const char* skipped : {"went on", "destructor ran", "exit handler ran"})
+                QVERIFY2(!output.contains(skipped), output.constData());
+            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(child.exitCode(), EXIT_FAILURE);
+        }
     }
 };
 
 int main(int argc, char** argv) {
-    if (argc > 1 && qstrcmp(argv[1], "--end-child") == 0)
-        return endChild(argc, argv, false);
-    if (argc > 1 && qstrcmp(argv[1], "--end-child-dialog") == 0)
-        return endChild(argc, argv, true);
+    if (argc > 1 && QByteArray(argv[1]).startsWith("--end-child"))
+        return endChild(argc, argv, qstrcmp(argv[1], "--end-child-dialog") == 0);
     QCoreApplication app(argc, argv);
     ErrorTrapTest test;
     return QTest::qExec(&test, argc, argv);

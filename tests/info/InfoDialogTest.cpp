@@ -1,5 +1,4 @@
-// The information window as start-up window (flags, hand-over to the main
-// window) and as about box (OK, no flags), its language flags and its link.
+// The information window as start-up window and as about box, its flags and link.
 #include "dialogs/DialogTestSupport.h"
 #include "ui/dialogs/frmInfo.h"
 
@@ -16,12 +15,8 @@ using namespace tavro::test;
 
 namespace {
 
-// A main window that counts how often it is shown.
-class CountingWindow : public QWidget {
-public:
+struct CountingWindow : QWidget {
     int shown = 0;
-
-protected:
     void showEvent(QShowEvent*) override { ++shown; }
 };
 
@@ -30,14 +25,6 @@ QLabel* label(QWidget* window, const QString& name) {
 }
 
 } // namespace
-
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 class InfoDialogTest : public QObject {
     Q_OBJECT

@@ -1,8 +1,8 @@
-// Text lookup: the profile reader of the language files, the language table,
-// the shipped language files, and the number conversion of stored settings.
+// Language files, their reader and lookup, and the conversion of stored numbers.
 #include "common/Language.h"
 
 #include "common/ProfileReader.h"
+#include "dialogs/TestTools.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 #include "settings/NumberConversion.h"
@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace tavro;
+using namespace tavro::test;
 
 class LanguageTest : public QObject {
     Q_OBJECT
@@ -24,7 +25,6 @@ class LanguageTest : public QObject {
         return ProfileReader::findValue(content, section, key);
     }
 
-    // "number" or "error <number>" for a stored text.
     static QString converted(const QString& text) {
         try {
             return QString::number(toInt16(text));
@@ -41,11 +41,8 @@ private slots:
              "[Lang]\r\n0101=Eins\r\n0005=f\xFCnf\r\n12345=lang\r\n0102=  \"Zitat\"  \r\n"},
             {"english", "[lang]\r\n0101=One\r\n"},
             {"french", "[Lang]\r\n0101=Un\r\n"}};
-        for (const auto& [name, content] : files) {
-            QFile file(dir_.filePath("lang/" + name + ".lng"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
+        for (const auto& [name, content] : files)
+            QVERIFY(writeFile(dir_.filePath("lang/" + name + ".lng"), content));
     }
 
     void pathsPerLanguageId() {
@@ -63,19 +60,13 @@ private slots:
         int16_t id = 0;
         Language language(id);
         language.fillPaths(dir_.path());
-        QCOMPARE(language.GetLang(101), QStringLiteral("Eins"));
-        QCOMPARE(language.GetLang(5), QStringLiteral("fünf"));
-        QCOMPARE(language.GetLang(12345), QStringLiteral("lang"));
-        QCOMPARE(language.GetLang(102), QStringLiteral("Zitat"));
-        QCOMPARE(language.GetLang(103), QString());
-        id = 1;
-        QCOMPARE(language.GetLang(101), QStringLiteral("One"));
-        id = 6;
-        QCOMPARE(language.GetLang(101), QStringLiteral("Un"));
-        // Spanish has no file here, 4 and 10 have no path: empty texts, quietly.
-        for (int16_t silent : {2, 4, 10}) {
-            id = silent;
-            QCOMPARE(language.GetLang(101), QString());
+        // Spanish (2) has no file here, 4 and 10 have no path: empty texts, quietly.
+        const QList<std::tuple<int16_t, int16_t, QString>> cases = {
+            {0, 101, "Eins"}, {0, 5, "fünf"}, {0, 12345, "lang"}, {0, 102, "Zitat"}, {0, 103, ""},
+            {1, 101, "One"},  {6, 101, "Un"}, {2, 101, ""},       {4, 101, ""},      {10, 101, ""}};
+        for (const auto& [lang, key, expected] : cases) {
+            id = lang;
+            QCOMPARE(language.GetLang(key), expected);
         }
         id = 0;
         language.fillPaths(dir_.filePath("nowhere"));
@@ -83,22 +74,16 @@ private slots:
     }
 
     void idOutsideTheTableIsReported() {
-        QStringList reports;
-        const ErrorHandler previous = setErrorHandler([&](const QString& m, const QString& p,
-                                                          const Failure& f) {
-            reports << QStringLiteral("%1/%2 %3 %4").arg(m, p).arg(f.number).arg(int(f.line > 0));
-            return int(Continue::Leave);
-        });
+        ReportRecorder recorder;
         int16_t id = 11;
         Language language(id);
         language.fillPaths(dir_.path());
         QCOMPARE(language.GetLang(101), QString());
         id = -1;
         QCOMPARE(language.GetLang(101), QString());
-        setErrorHandler(previous);
-        const QString report =
-            QStringLiteral("basCommon/GetLang %1 1").arg(int(AppError::SubscriptOutOfRange));
-        QCOMPARE(reports, QStringList({report, report}));
+        QCOMPARE(recorder.reports, QStringList(2, "basCommon/GetLang"));
+        for (const Failure& f : recorder.failures)
+            QVERIFY(f.number == int(AppError::SubscriptOutOfRange) && f.line > 0);
     }
 
     void namesMatchWithoutCaseInTheirOwnSection() {
@@ -111,9 +96,8 @@ private slots:
         QCOMPARE(find(content, "0102"), QString());
     }
 
-    // Each value line, as the file's last line without a line end and before
-    // a CR LF: one pair of quotes is removed, a NUL ends the line, at most 254
-    // characters are delivered, Windows-1252 is decoded.
+    // Each value line, last in the file and before a CR LF: one pair of quotes is removed,
+    // a NUL ends the line, at most 254 characters are delivered, Windows-1252 is decoded.
     void blanksQuotesAndLength() {
         const QList<std::pair<QByteArray, QString>> cases = {
             {"  0101 \t=   hello world  \t", "hello world"},
@@ -146,22 +130,17 @@ private slots:
     void filesAreReadAnewAndMissingThingsGiveTheTrimmedDefault() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("test.lng"));
-        const auto write = [&path](const QByteArray& content) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(content);
-        };
         const auto read = [](const QString& file, const char* section, const char* key) {
             return ProfileReader::readString(file, section, key, QStringLiteral("dflt  "));
         };
         QCOMPARE(read(QString(), "Lang", "0101"), QStringLiteral("dflt"));
         QCOMPARE(read(path, "Lang", "0101"), QStringLiteral("dflt"));       // no file yet
         QCOMPARE(read(dir.path(), "Lang", "0101"), QStringLiteral("dflt")); // a folder
-        write("[Lang]\r\n0101=old\r\n");
+        QVERIFY(writeFile(path, "[Lang]\r\n0101=old\r\n"));
         QCOMPARE(read(path, "Lang", "0101"), QStringLiteral("old"));
         QCOMPARE(read(path, "Lang", "0102"), QStringLiteral("dflt"));
         QCOMPARE(read(path, "Other", "0101"), QStringLiteral("dflt"));
-        write("[Lang]\n0101=new\n");
+        QVERIFY(writeFile(path, "[Lang]\n0101=new\n"));
         QCOMPARE(read(path, "Lang", "0101"), QStringLiteral("new"));
         QCOMPARE(ProfileReader::readString(path, "Lang", "0102", QString(255, u' ')), QString());
     }
@@ -226,14 +205,14 @@ private slots:
         int16_t id = 0;
         Language language(id);
         language.fillPaths(QCoreApplication::applicationDirPath());
-        QCOMPARE(language.GetLang(119), QStringLiteral("Geräusche"));
-        QCOMPARE(language.GetLang(120), QStringLiteral("Hilfe"));
-        id = 1;
-        QCOMPARE(language.GetLang(112), QStringLiteral("Select pieces..."));
-        QCOMPARE(language.GetLang(113), QStringLiteral("Select background picture..."));
-        QCOMPARE(language.GetLang(143), QStringLiteral("&Cancel"));
-        id = 6;
-        QCOMPARE(language.GetLang(129), QStringLiteral("Arrière-plan"));
+        const QList<std::tuple<int16_t, int16_t, QString>> cases = {
+            {0, 119, "Geräusche"},        {0, 120, "Hilfe"},
+            {1, 112, "Select pieces..."}, {1, 113, "Select background picture..."},
+            {1, 143, "&Cancel"},          {6, 129, "Arrière-plan"}};
+        for (const auto& [lang, key, expected] : cases) {
+            id = lang;
+            QCOMPARE(language.GetLang(key), expected);
+        }
     }
 };
 
