@@ -42,6 +42,16 @@ frmHighscore::frmHighscore(AppState& state, const CurrentGame& game,
     Form_Load();
 }
 
+QLabel* frmHighscore::addStatistic(const QString& caption, const QString& name) {
+    auto* grid = static_cast<QGridLayout*>(Frame1_->layout());
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(caption, Frame1_), row, 0, 1, 4);
+    QLabel* value = valueLabel(Frame1_);
+    value->setObjectName(name);
+    grid->addWidget(value, row, 4);
+    return value;
+}
+
 void frmHighscore::buildControls() {
     DialogStyle::apply(this);
     const QStringList designCaptions = {

@@ -53,6 +53,10 @@ public:
 
     const HighScoreTable& table() const { return table_; }
 
+    // One more line under the statistics, for an extra: its caption and the
+    // label that shows its value (object name `name`), filled in by the caller.
+    QLabel* addStatistic(const QString& caption, const QString& name);
+
     // Controls, for the tests and the screenshots (indices 1..5).
     QLabel* lblHName(int slot) const { return lblHName_.at(slot - 1); }
     QLabel* lblHScore(int slot) const { return lblHScore_.at(slot - 1); }
