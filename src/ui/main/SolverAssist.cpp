@@ -1,11 +1,19 @@
 #include "ui/main/SolverAssist.h"
 
+#include "common/Language.h"
 #include "game/Game.h"
+#include "settings/SettingsStore.h"
 #include "solver/GamePosition.h"
 #include "solver/SolverTask.h"
+#include "ui/dialogs/frmHighscore.h"
 #include "ui/main/GroupOutline.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
 #include <QPoint>
+#include <QPointer>
+#include <algorithm>
 
 namespace tavro {
 
@@ -23,6 +31,60 @@ SolverAssist::SolverAssist(const Game& game, QWidget* boardSurface, int cellSize
 }
 
 SolverAssist::~SolverAssist() = default;
+
+void SolverAssist::addCommands(QMenu* helpMenu, QWidget* window, SettingsStore& store) {
+    helpMenu->addSeparator();
+    mnuHint_ = helpMenu->addAction(QStringLiteral("Tipp"));
+    mnuHint_->setObjectName(QStringLiteral("mnuHint"));
+    mnuHint_->setShortcut(QKeySequence(Qt::Key_H));
+    mnuVerdict_ = helpMenu->addAction(QStringLiteral("Bewertung nach jedem Spiel"));
+    mnuVerdict_->setObjectName(QStringLiteral("mnuVerdict"));
+    mnuVerdict_->setShortcut(QKeySequence(Qt::Key_V));
+    mnuVerdict_->setCheckable(true);
+    window->addAction(mnuHint_);
+    window->addAction(mnuVerdict_);
+    const bool on = store.read(QStringLiteral("Extras"), QStringLiteral("Verdict"), {}) == "1";
+    mnuVerdict_->setChecked(on);
+    setVerdictEnabled(on);
+    connect(mnuHint_, &QAction::triggered, this, [this] {
+        if (!game_.isMoving() && !game_.isGameOver())
+            requestHint();
+    });
+    connect(mnuVerdict_, &QAction::triggered, this, [this, &store](bool checked) {
+        if (game_.isMoving()) { // refused like the toolbar: the tick stays as it was
+            mnuVerdict_->setChecked(!checked);
+            return;
+        }
+        store.write(QStringLiteral("Extras"), QStringLiteral("Verdict"),
+                    checked ? QStringLiteral("1") : QStringLiteral("0"));
+        setVerdictEnabled(checked);
+    });
+}
+
+void SolverAssist::Sprache(const Language& language) {
+    if (mnuHint_)
+        mnuHint_->setText(language.GetLang(240));
+    if (mnuVerdict_)
+        mnuVerdict_->setText(language.GetLang(241));
+}
+
+void SolverAssist::addVerdictTo(frmHighscore& dialog, const Language& language) const {
+    if (!verdictOn_ || !game_.gameFinished())
+        return;
+    QLabel* value = dialog.addStatistic(language.GetLang(242), QStringLiteral("lblVerdict"));
+    // A player who beat the search has found the best line known.
+    const int64_t own = game_.score();
+    if (verdict_) {
+        value->setText(QString::number(std::max(*verdict_, own)));
+        return;
+    }
+    value->setText(language.GetLang(243));
+    const QPointer<QLabel> later(value);
+    connect(this, &SolverAssist::verdictReady, value, [later, own](qint64 score) {
+        if (later)
+            later->setText(QString::number(std::max<qint64>(score, own)));
+    });
+}
 
 void SolverAssist::boardBuilt() {
     hintTask_->cancel();

@@ -6,12 +6,17 @@
 #include <cstdint>
 #include <optional>
 
+class QAction;
+class QMenu;
 class QWidget;
 
 namespace tavro {
 
 class Game;
 class GroupOutline;
+class Language;
+class SettingsStore;
+class frmHighscore;
 namespace solver {
 class SolverTask;
 }
@@ -31,6 +36,16 @@ public:
 
     SolverAssist(const Game& game, QWidget* boardSurface, int cellSize, QObject* parent = nullptr);
     ~SolverAssist() override;
+
+    // Hint (H) and the Verdict switch (V) below a separator of the help menu,
+    // their keys active in `window`; the switch is kept in the store's
+    // section Extras. Both refuse to act while a move runs.
+    void addCommands(QMenu* helpMenu, QWidget* window, SettingsStore& store);
+    // Texts 240 and 241 of the two commands.
+    void Sprache(const Language& language);
+    // At the end of a game with the verdict on: a statistics line with the
+    // best score found, filled in when the search answers.
+    void addVerdictTo(frmHighscore& dialog, const Language& language) const;
 
     // A new board: searches and outline end, the board is the verdict's start.
     void boardBuilt();
@@ -58,6 +73,8 @@ private:
 
     const Game& game_;
     GroupOutline* outline_;
+    QAction* mnuHint_ = nullptr;
+    QAction* mnuVerdict_ = nullptr;
     solver::SolverTask* hintTask_;
     solver::SolverTask* verdictTask_;
     solver::Position start_;

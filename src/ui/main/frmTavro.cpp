@@ -21,6 +21,7 @@
 #include "ui/main/FlagImage.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/SolverAssist.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -135,6 +136,8 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     setWindowTitle(QString());
     buildControls();
     game_ = std::make_shared<Game>(settings_, *this, state_.sound);
+    assist_ = new SolverAssist(*game_, picBoard_, kBlockSize, this);
+    assist_->addCommands(mnuHelp_, this, state_.store);
 
     ErrorTrap trap("frmTavro", "Form_Load");
     trap.run([&] {
@@ -270,6 +273,7 @@ void frmTavro::buildControls() {
         // The game stays alive until its move has returned, even if the
         // window is destroyed while the move waits.
         std::shared_ptr<Game> game = game_;
+        assist_->boardTouched();
         game->picBoard_MouseUp(position.x(), position.y());
     });
 
@@ -441,6 +445,7 @@ void frmTavro::InitGame() {
     trap.run([&] { placeBoard(); });
     trap.run([&] { picBoard_->show(); });
     trap.run([&] { game_->newBoard(); });
+    trap.run([&] { assist_->boardBuilt(); });
     trap.run([&] { refreshBoard(); });
     emit boardBuilt();
 }
@@ -537,6 +542,7 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+    trap.run([&] { assist_->Sprache(language); });
 }
 
 void frmTavro::cmdBut_Click(int index) {
@@ -681,6 +687,7 @@ void frmTavro::runOptions() {
 void frmTavro::runHighscore() {
     // A fresh instance each time: the table is rebuilt from the store.
     frmHighscore dialog(state_, *game_, this);
+    assist_->addVerdictTo(dialog, state_.language);
     dialog.exec();
 }
 

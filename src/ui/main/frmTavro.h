@@ -27,6 +27,7 @@ class DigitDisplay;
 class PictureButton;
 class FlagImage;
 class HelpWindow;
+class SolverAssist;
 
 // The main window: header with the digit displays, the toolbar and the
 // language flags, the background picture and the board. It is the board view
@@ -162,6 +163,7 @@ private:
     QAction* mnuEMail_ = nullptr;
     QAction* mnuUeber_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
+    SolverAssist* assist_ = nullptr; // hint and verdict
 
     // Nested waits of Pause that are still running; the destructor ends them.
     struct PauseWait;
