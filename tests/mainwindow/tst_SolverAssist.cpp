@@ -29,7 +29,7 @@ std::vector<std::pair<int, int>> sorted(const std::vector<QPoint>& cells) {
     return out;
 }
 
-// Clicks the largest group until the game ends.
+// Clicks the largest group, each move to its end, until the game ends.
 void playToTheEnd(frmTavro& window) {
     while (!window.game().isGameOver()) {
         const solver::Position p = solver::positionOf(window.game().board());
@@ -43,6 +43,8 @@ void playToTheEnd(frmTavro& window) {
         const QPoint at(best.front().col * 50 + 25 + BoardSurface::kBorder,
                         best.front().row * 50 + 25 + BoardSurface::kBorder);
         QTest::mouseClick(window.picBoard(), Qt::LeftButton, {}, at);
+        if (!QTest::qWaitFor([&] { return !window.isMoving(); }, 10000))
+            return;
     }
 }
 
