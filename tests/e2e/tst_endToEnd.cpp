@@ -202,6 +202,12 @@ class TestEndToEnd : public QObject {
         QCOMPARE(blocks.size(), kSize * kSize);
         boardTopLeft_ = {std::ranges::min(blocks, {}, &QPoint::x).x(),
                          std::ranges::min(blocks, {}, &QPoint::y).y()};
+        // The sunken frame round the cells: grey outer line on top, white below.
+        const QPoint bottomRight =
+            boardTopLeft_ + QPoint(kSize * blocks_->size_.width(), kSize * blocks_->size_.height());
+        QVERIFY2(screen.pixel(boardTopLeft_ + QPoint(1, -2)) == qRgb(128, 128, 128) &&
+                     screen.pixel(bottomRight + QPoint(-2, 1)) == qRgb(255, 255, 255),
+                 "no sunken frame round the board");
         const BoardModel board = readBoard(screen);
         QVERIFY2(std::ranges::all_of(board.cells, [](int t) { return t >= 0 && t < kTypes; }),
                  qPrintable("every cell must hold one of the first block types; seen:\n" +
