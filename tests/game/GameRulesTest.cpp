@@ -277,5 +277,5 @@ private slots:
     }
 };
 
-GAME_TEST_MAIN(GameRulesTest)
+QTEST_GUILESS_MAIN(GameRulesTest)
 #include "GameRulesTest.moc"

@@ -1,11 +1,9 @@
 // The help pages: they load, their links and pictures resolve, the scoring tables
 // follow the rules, and they use the language files' words.
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -198,10 +196,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    QStandardPaths::setTestModeEnabled(true); // never the player's settings
-    QApplication app(argc, argv);
-    HelpDocumentTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(HelpDocumentTest)
 #include "HelpDocumentTest.moc"
