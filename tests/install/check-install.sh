@@ -25,6 +25,10 @@ for section in de en es it fr; do
   grep -q "<section id=\"$section\"" "$prefix/lib/tavro/Readme.htm" || fail "Readme.htm has no section $section"
 done
 expect_file share/applications/tavro.desktop
+# The solver's command-line tool is on the PATH and answers.
+[ -x "$prefix/bin/tavro-solve" ] || fail "bin/tavro-solve is missing or not executable"
+[ "$(printf 'btc 2\nboard\n12\n12\n00\n' | "$prefix/bin/tavro-solve" | head -1)" = "best 22" ] ||
+  fail "the installed tavro-solve does not solve a board"
 expect_file share/metainfo/tavro.metainfo.xml
 for size in 16 32 48 64 128 256; do
   icon=share/icons/hicolor/${size}x${size}/apps/tavro.png

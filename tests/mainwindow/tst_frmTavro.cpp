@@ -4,6 +4,7 @@
 #include "MainWindowHarness.h"
 #include "Version.h"
 #include "game/Game.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/ClickableImage.h"
 #include "ui/main/BoardSurface.h"
 #include "ui/main/HelpWindow.h"
@@ -190,7 +191,8 @@ private slots:
             for (int i = 0; i < values.size(); ++i)
                 h.store.write("Window", keys[i], values[i]);
             QWidget window;
-            WindowPlacement::restore(window, h.store, screens);
+            loadSection(h.store, kWindowSection, h.state.settings);
+            WindowPlacement::restore(window, h.state.settings, screens);
             QCOMPARE(window.geometry(), expected);
             QCOMPARE(window.windowState().testFlag(Qt::WindowMaximized), remembered.endsWith('1'));
             QCOMPARE(h.store.read("Settings", "Cols", ""), QStringLiteral("5"));
@@ -210,7 +212,7 @@ private slots:
         QCOMPARE(stored, (QStringList{QString::number(shown.left()), QString::number(shown.top()),
                                       "780", "610", "0"}));
         QWidget next;
-        WindowPlacement::restore(next, h.store, screens);
+        WindowPlacement::restore(next, h.state.settings, screens);
         QCOMPARE(next.geometry(), shown);
     }
 
@@ -504,7 +506,7 @@ private slots:
         // The current language's flag stores nothing.
         clearStore();
         QTest::mouseClick(window->imgLang(1), Qt::LeftButton);
-        QCOMPARE(h.store.read("Settings", "Sprache", "none"), QStringLiteral("none"));
+        QCOMPARE(SettingsStore().read("Settings", "Sprache", "none"), QStringLiteral("none"));
         // Flags sit in one row below the buttons.
         QCOMPARE(window->imgLang(6)->geometry(), QRect(95, 80, 32, 20));
         QCOMPARE(window->imgLang(4), nullptr);

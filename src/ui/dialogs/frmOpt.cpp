@@ -3,7 +3,7 @@
 #include "common/AppState.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/DialogStyle.h"
 #include "ui/dialogs/Palette16.h"
 
@@ -25,7 +25,6 @@ namespace tavro {
 namespace {
 
 constexpr int kMinSize = 5;
-const QString kSection = QStringLiteral("Settings");
 
 // An element of a control array; a missing element fails like the classic
 // control-array lookup.
@@ -283,14 +282,12 @@ void frmOpt::cmdOK_Click() {
     });
     trap.run([&] {
         state_.chosenBoard = stored;
-        SettingsStore& store = state_.store;
-        store.writeInt(kSection, QStringLiteral("BlockTypes"), s.BlockTypes);
-        store.writeInt(kSection, QStringLiteral("BlocksToClick"), s.BlocksToClick);
-        store.writeInt(kSection, QStringLiteral("Cols"), stored.width());
-        store.writeInt(kSection, QStringLiteral("Rows"), stored.height());
-        store.writeInt(kSection, QStringLiteral("Background"), s.Background);
-        store.writeInt(kSection, QStringLiteral("BGColor"), s.BGColor);
-        store.writeInt(kSection, QStringLiteral("Sound"), s.Sound);
+        GameSettings toStore = s;
+        toStore.Cols = int16_t(stored.width());
+        toStore.Rows = int16_t(stored.height());
+        saveSettings(state_.store, toStore,
+                     {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
+                      Setting::Background, Setting::BGColor, Setting::Sound});
     });
     trap.run([&] { accept(); });
 }
