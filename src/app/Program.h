@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SingleInstance.h"
+#include "app/WindowOrder.h"
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
 #include "settings/SettingsStore.h"
@@ -48,6 +49,7 @@ private:
     SoundPlayer sound_;
     AppState state_;
     std::unique_ptr<SingleInstance> instance_;
+    WindowOrder windowOrder_;
     QPointer<frmTavro> mainWindow_;
     QPointer<frmInfo> startupWindow_;
     QObject noticeContext_; // ends pending messages with the program

@@ -129,9 +129,15 @@ void Game::afterStep() {
 
 void Game::newBoard(std::optional<uint32_t> seed) {
     ErrorTrap trap("frmTavro", "InitGame");
-    abandonMove();
-    if (seed)
-        random_.seed(*seed);
+    newBoard(trap, seed);
+}
+
+void Game::newBoard(ErrorTrap& trap, std::optional<uint32_t> seed) {
+    trap.run([&] {
+        abandonMove();
+        if (seed)
+            random_.seed(*seed);
+    });
     trap.run([&] {
         board_.reset(settings_.Cols, settings_.Rows, settings_.BlocksToClick, settings_.BlockWidth,
                      settings_.BlockHeight);
@@ -147,7 +153,7 @@ void Game::newBoard(std::optional<uint32_t> seed) {
 
 void Game::loadBoard(int cols, int rows, const std::vector<int16_t>& types) {
     ErrorTrap trap("frmTavro", "InitGame");
-    abandonMove();
+    trap.run([&] { abandonMove(); });
     trap.run([&] {
         if (types.size() != static_cast<size_t>(cols) * static_cast<size_t>(rows))
             throw AppError(AppError::InvalidCall, QStringLiteral("Board size mismatch"));

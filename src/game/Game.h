@@ -16,6 +16,8 @@
 
 namespace tavro {
 
+class ErrorTrap;
+
 class Game {
 public:
     Game(GameSettings& settings, BoardView& view, SoundSink& sound);
@@ -28,6 +30,8 @@ public:
     // and made the empty-board image before; it refreshes and shows the
     // numbers afterwards. A move still waiting is abandoned.
     void newBoard(std::optional<uint32_t> seed = std::nullopt);
+    // The same as statements of the caller's trap (the window's InitGame).
+    void newBoard(ErrorTrap& trap, std::optional<uint32_t> seed = std::nullopt);
 
     // Replaces the board by a given one, for tests and the replay tool: types
     // holds cols * rows block types row by row from the top. Like newBoard it

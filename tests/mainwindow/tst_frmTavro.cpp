@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -360,16 +361,22 @@ private slots:
                 dialog->close();
             }
         });
+        // Each click returns with its dialog open; the work after it (a new
+        // game) follows when the dialog has closed.
         for (int index : {3, 5, 6, 7}) {
             closer.start();
             window.cmdBut_Click(index);
+            QVERIFY(window.findChild<QDialog*>());
+            QTRY_COMPARE(seen.size(), qsizetype(index == 3 ? 1 : index - 3));
         }
         closer.start();
         window.mnuUeber()->trigger();
-        QCOMPARE(seen, (QStringList{"tavro::frmOpt", "tavro::frmHighscore", "tavro::frmBlocks",
-                                    "tavro::frmBoard", "tavro::frmInfo"}));
-        // A new game after the options and the block-set picker only.
-        QCOMPARE(built.count(), 2);
+        QTRY_COMPARE(seen, (QStringList{"tavro::frmOpt", "tavro::frmHighscore", "tavro::frmBlocks",
+                                        "tavro::frmBoard", "tavro::frmInfo"}));
+        // A new game after the options and the block-set picker only; the
+        // closed dialogs are gone.
+        QTRY_COMPARE(built.count(), 2);
+        QTRY_VERIFY(!window.findChild<QDialog*>());
         QVERIFY(window.isVisible());
     }
 

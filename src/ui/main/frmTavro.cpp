@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -49,6 +50,12 @@ constexpr int kKnopfHeight = 105;    // fraKnopf
 constexpr QSize kLogoSize{414, 65};  // imgLogo at design
 constexpr int kHeaderMinWidth = 750; // logo with both frames beside it
 const QColor kSymbolBlue{128, 178, 255};
+
+// The screen's available area less the window frame.
+QSize availableInnerSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() - QSize(16, 48) : QSize(1024, 720);
+}
 
 // The layout's integer division: both operands rounded half to even, the
 // quotient truncated toward zero.
@@ -132,6 +139,14 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     connect(&pauseTimer_, &QTimer::timeout, this, &frmTavro::pauseTimeout);
 
     ErrorTrap trap("frmTavro", "Form_Load");
+    // Sized for the standard board first: a report left during the reads
+    // still leaves a window of the usual size.
+    trap.run([&] {
+        GameSettings standard;
+        standard.Cols = settingKey(Setting::Cols).defaultValue;
+        standard.Rows = settingKey(Setting::Rows).defaultValue;
+        resize(initialInnerSize(standard, availableInnerSize()));
+    });
     trap.run([&] {
         settings_.Sound = -1;
         settings_.BlockWidth = kBlockSize;
@@ -140,21 +155,25 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     trap.run([&] { InitNumbers(); });
 
     // Each setting is read on its own, so that a bad value leaves the others
-    // intact; the field keeps its previous value when its read fails.
-    for (const Setting id :
-         {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
-          Setting::Blocks, Setting::Board, Setting::Background, Setting::BGColor, Setting::Sound})
-        trap.run([&] { loadSetting(state_.store, id, settings_); });
+    // intact; the field keeps its previous value when its read fails. Each
+    // read is a statement of its own, so that a failure reports its line.
+    const auto load = [&](Setting id, SourceLine where = SourceLine::current()) {
+        trap.run([&] { loadSetting(state_.store, id, settings_); }, where);
+    };
+    load(Setting::BlockTypes);
+    load(Setting::BlocksToClick);
+    load(Setting::Cols);
+    load(Setting::Rows);
+    load(Setting::Blocks);
+    load(Setting::Board);
+    load(Setting::Background);
+    load(Setting::BGColor);
+    load(Setting::Sound);
 
     trap.run([&] { loadBlockStrip(); });
     trap.run([&] { showBothNumbers(); });
-    trap.run([&] {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const QSize available =
-            screen ? screen->availableGeometry().size() - QSize(16, 48) : QSize(1024, 720);
-        resize(initialInnerSize(settings_, available));
-    });
-    Sprache();
+    trap.run([&] { resize(initialInnerSize(settings_, availableInnerSize())); });
+    trap.run([&] { Sprache(); });
 }
 
 frmTavro::~frmTavro() {
@@ -409,13 +428,15 @@ void frmTavro::PaintBG() {
     });
 }
 
+// The game's part of the board runs under this procedure's trap: leaving
+// it there leaves InitGame.
 void frmTavro::InitGame() {
     ErrorTrap trap("frmTavro", "InitGame");
     trap.run([&] { placeBoard(); });
     trap.run([&] { picBoard_->show(); });
-    trap.run([&] { game_->newBoard(); });
+    game_->newBoard(trap);
     trap.run([&] { refreshBoard(); });
-    emit boardBuilt();
+    trap.run([&] { emit boardBuilt(); });
 }
 
 void frmTavro::placeBoard() {
@@ -494,7 +515,7 @@ void frmTavro::pauseTimeout() {
 }
 
 void frmTavro::showHighscore() {
-    runHighscore();
+    runHighscore(nullptr);
 }
 
 // ------------------------------------------------- toolbar, menu, language
@@ -513,20 +534,28 @@ void frmTavro::Sprache() {
 
 void frmTavro::cmdBut_Click(int index) {
     ErrorTrap trap("frmTavro", "cmdBut_Click");
-    if (isMoving())
+    bool stop = false;
+    trap.run([&] { stop = closed_ || isMoving(); });
+    if (stop || trap.left())
         return;
     trap.run([&] {
         if (settings_.Sound != 0)
             state_.sound.PlayWAV(102);
     });
-    const QPointer<frmTavro> self(this);
     trap.run([&] { QCoreApplication::processEvents(); });
-    if (!self)
+    // The window may have closed among those events: then nothing more.
+    trap.run([&] { stop = closed_; });
+    if (stop || trap.left())
         return;
 
+    // The dialogs are opened and the button's work goes on when they close.
+    const auto newGameWhenClosed = [this] {
+        ErrorTrap after("frmTavro", "cmdBut_Click");
+        after.run([&] { newGameAndShow(); });
+    };
     switch (index) {
     case 0: // new game
-        newGameAndShow();
+        trap.run([&] { newGameAndShow(); });
         break;
     case 1: // quit
         trap.run([&] { quitAfterConfirmation(); });
@@ -535,29 +564,36 @@ void frmTavro::cmdBut_Click(int index) {
         trap.run([&] { mnuHelp_->popup(QCursor::pos()); });
         break;
     case 3: // options, then a new game however the dialog closed
-        trap.run([&] { runOptions(); });
-        newGameAndShow();
+        trap.run([&] { runOptions(newGameWhenClosed); });
         break;
     case 4: // homepage
         trap.run([&] { openUrl(QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL))); });
         break;
     case 5: // high scores; the game goes on
-        trap.run([&] { runHighscore(); });
+        trap.run([&] { runHighscore(nullptr); });
         break;
     case 6: // block set, then a new game with the set's strip
-        trap.run([&] { runBlockPicker(); });
-        trap.run([&] { loadBlockStrip(); });
-        newGameAndShow();
+        trap.run([&] {
+            runBlockPicker([this] {
+                ErrorTrap after("frmTavro", "cmdBut_Click");
+                after.run([&] { loadBlockStrip(); });
+                after.run([&] { newGameAndShow(); });
+            });
+        });
         break;
-    case 7: { // background; a new game only when the picture changed
-        const int16_t board = settings_.Board;
-        trap.run([&] { runBoardPicker(); });
-        if (settings_.Board != board) {
-            trap.run([&] { PaintBG(); });
-            newGameAndShow();
-        }
+    case 7: // background; a new game only when the picture changed
+        trap.run([&] {
+            runBoardPicker([this, board = settings_.Board] {
+                ErrorTrap after("frmTavro", "cmdBut_Click");
+                bool changed = false;
+                after.run([&] { changed = settings_.Board != board; });
+                if (!changed || after.left())
+                    return;
+                after.run([&] { PaintBG(); });
+                after.run([&] { newGameAndShow(); });
+            });
+        });
         break;
-    }
     default:
         break;
     }
@@ -570,7 +606,12 @@ void frmTavro::newGameAndShow() {
 
 void frmTavro::quitAfterConfirmation() {
     const Language& language = state_.language;
-    if (!state_.prompt.askYesNo(language.GetLang(111), language.GetLang(124)))
+    bool yes = false;
+    {
+        const ModalScope question; // a modal loop, like a report
+        yes = state_.prompt.askYesNo(language.GetLang(111), language.GetLang(124));
+    }
+    if (!yes)
         return;
     const QPointer<frmTavro> self(this);
     if (shutdown_)
@@ -642,32 +683,39 @@ FlagImage* frmTavro::imgLang(int languageId) const {
 
 // ------------------------------------------------------------- dialogs
 
-void frmTavro::runOptions() {
-    frmOpt dialog(state_, this);
-    dialog.exec();
+// Opens a dialog of this window window-modal; when it has closed, it is
+// deleted from the event loop and `then` runs, unless this window has
+// closed meanwhile.
+void frmTavro::openDialog(QDialog* dialog, std::function<void()> then) {
+    connect(dialog, &QDialog::finished, this, [this, dialog, then = std::move(then)] {
+        deleteWindowLater(dialog);
+        if (then && !closed_)
+            then();
+    });
+    dialog->open();
 }
 
-void frmTavro::runHighscore() {
+void frmTavro::runOptions(std::function<void()> then) {
+    openDialog(new frmOpt(state_, this), std::move(then));
+}
+
+void frmTavro::runHighscore(std::function<void()> then) {
     // A fresh instance each time: the table is rebuilt from the store.
-    frmHighscore dialog(state_, *game_, this);
-    dialog.exec();
+    openDialog(new frmHighscore(state_, *game_, this), std::move(then));
 }
 
-void frmTavro::runBlockPicker() {
-    frmBlocks dialog(state_, this);
-    dialog.exec();
+void frmTavro::runBlockPicker(std::function<void()> then) {
+    openDialog(new frmBlocks(state_, this), std::move(then));
 }
 
-void frmTavro::runBoardPicker() {
-    frmBoard dialog(state_, this);
-    dialog.exec();
+void frmTavro::runBoardPicker(std::function<void()> then) {
+    openDialog(new frmBoard(state_, this), std::move(then));
 }
 
 void frmTavro::runInfo() {
     // The about box: after start-up it has no flags and no timer, and closing
     // it leaves this window alone.
-    frmInfo dialog(state_, this, this);
-    dialog.exec();
+    openDialog(new frmInfo(state_, this, this), nullptr);
 }
 
 // -------------------------------------------------------- window events
@@ -686,6 +734,7 @@ void frmTavro::resizeEvent(QResizeEvent* event) {
 
 void frmTavro::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    closed_ = false;
     // The size set before the first showing arrives while still hidden.
     if (size() != laidOutSize_)
         layoutIfPossible();
@@ -715,10 +764,15 @@ void frmTavro::closeEvent(QCloseEvent* event) {
 }
 
 void frmTavro::Form_Unload() {
-    // A move still waiting ends without touching the board again.
+    closed_ = true;
+    // A move still waiting ends without touching the board again; the
+    // window's own windows close with it.
     game_->abandonMove();
     if (helpWindow_)
         helpWindow_->close();
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        if (dialog->isVisible())
+            dialog->close();
 }
 
 } // namespace tavro

@@ -19,6 +19,7 @@ class QLabel;
 class QMenu;
 class QAction;
 class QUrl;
+class QDialog;
 
 namespace tavro {
 
@@ -107,11 +108,12 @@ signals:
     void boardBuilt();
 
 protected:
-    // The modal dialogs; each runs one dialog and returns when it has closed.
-    virtual void runOptions();
-    virtual void runHighscore();
-    virtual void runBlockPicker();
-    virtual void runBoardPicker();
+    // The dialogs: each opens its dialog modal to this window and returns;
+    // `then` (may be empty) runs when the dialog has closed.
+    virtual void runOptions(std::function<void()> then);
+    virtual void runHighscore(std::function<void()> then);
+    virtual void runBlockPicker(std::function<void()> then);
+    virtual void runBoardPicker(std::function<void()> then);
     virtual void runInfo();
 
     void paintEvent(QPaintEvent* event) override;
@@ -138,6 +140,7 @@ private:
     void placeBoard();
     BoardSurface::EmptyPainter emptyBoardPainter() const;
     void openUrl(const QUrl& url);
+    void openDialog(QDialog* dialog, std::function<void()> then);
     void pauseTimeout();
 
     AppState& state_;
@@ -173,7 +176,8 @@ private:
     QElapsedTimer pauseClock_;
     qint64 pauseNanoseconds_ = 0;
     std::function<void()> pauseDone_;
-    QSize laidOutSize_; // inner size of the last layout
+    QSize laidOutSize_;   // inner size of the last layout
+    bool closed_ = false; // closed and not shown again since
 };
 
 } // namespace tavro
