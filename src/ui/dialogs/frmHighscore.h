@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -18,10 +19,12 @@ struct AppState;
 
 // What the high-score dialog reads of the current game.
 struct CurrentGame {
-    int64_t score = 0;     // current score
-    int blocksLeft = 0;    // entries of LiveBlocks
-    int totalBlocks = 0;   // columns x rows when the game started
-    bool finished = false; // the game-finished flag
+    int64_t score = 0;                  // current score
+    int blocksLeft = 0;                 // entries of LiveBlocks
+    int totalBlocks = 0;                // columns x rows when the game started
+    bool finished = false;              // the game-finished flag
+    std::optional<uint32_t> gameNumber; // the board's number, shown with the statistics
+    bool noEntry = false; // a finished game that undo or restart helped: no name is asked
 };
 
 // The high-score dialog: statistics of the current game on top, the table of
@@ -48,7 +51,9 @@ public:
     frmHighscore(AppState& state, Game& game, QWidget* parent = nullptr)
         : frmHighscore(
               state,
-              CurrentGame{game.score(), game.blocksLeft(), game.totalBlocks(), game.gameFinished()},
+              CurrentGame{game.score(), game.blocksLeft(), game.totalBlocks(),
+                          game.gameFinished() && !game.historyUsed(), game.gameNumber(),
+                          game.gameFinished() && game.historyUsed()},
               [&game] { game.setGameFinished(false); }, parent) {}
 
     const HighScoreTable& table() const { return table_; }
@@ -63,6 +68,8 @@ public:
     QLabel* lblCols() const { return lblCols_; }
     QLabel* lblRows() const { return lblRows_; }
     QLabel* lblNumBlockTypes() const { return lblNumBlockTypes_; }
+    QLabel* lblGameNumber() const { return lblGameNumber_; }
+    QLabel* lblNoEntry() const { return lblNoEntry_; }
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdDelHighscore() const { return cmdDelHighscore_; }
 
@@ -98,6 +105,9 @@ private:
     QLabel* lblRows_ = nullptr;
     QLabel* lblTotalBlocks_ = nullptr;
     QLabel* lblNumBlockTypes_ = nullptr;
+    QLabel* lblGameNumberCaption_ = nullptr;
+    QLabel* lblGameNumber_ = nullptr;
+    QLabel* lblNoEntry_ = nullptr;
     std::array<QLabel*, HighScoreTable::kSlots> lblPos_{};
     std::array<QLabel*, HighScoreTable::kSlots> lblHName_{};
     std::array<QLabel*, HighScoreTable::kSlots> lblHScore_{};

@@ -16,6 +16,7 @@
 #include "ui/dialogs/frmHighscore.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
+#include "ui/main/BoardExtras.h"
 #include "ui/main/BoardSurface.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/FlagImage.h"
@@ -39,6 +40,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavro {
 
@@ -171,6 +173,7 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
             screen ? screen->availableGeometry().size() - QSize(16, 48) : QSize(1024, 720);
         resize(initialInnerSize(settings_, available));
     });
+    extras_ = new BoardExtras(*this, state_);
     Sprache();
 }
 
@@ -266,12 +269,7 @@ void frmTavro::buildControls() {
 
     picBoard_ = new BoardSurface(this);
     picBoard_->hide();
-    connect(picBoard_, &BoardSurface::released, this, [this](QPointF position) {
-        // The game stays alive until its move has returned, even if the
-        // window is destroyed while the move waits.
-        std::shared_ptr<Game> game = game_;
-        game->picBoard_MouseUp(position.x(), position.y());
-    });
+    connect(picBoard_, &BoardSurface::released, this, &frmTavro::boardReleased);
 
     buildHelpMenu();
     buildShortcuts();
@@ -326,6 +324,13 @@ void frmTavro::buildShortcuts() {
     bind(QKeySequence(Qt::Key_F1), [this] { mnuOnlinehelp_Click(); });
 }
 
+void frmTavro::boardReleased(QPointF position) {
+    // The game stays alive until its move has returned, even if the window
+    // is destroyed while the move waits.
+    std::shared_ptr<Game> game = game_;
+    game->picBoard_MouseUp(position.x(), position.y());
+}
+
 void frmTavro::loadBlockStrip() {
     // The picker holds the strips; a set without a picture is a failure.
     QImage strip = frmBlocks::blockStrip(settings_.Blocks);
@@ -376,6 +381,7 @@ void frmTavro::showScore(int64_t score) {
 
 void frmTavro::showLeft(int left) {
     ShowNumber(*imgLeft_, left);
+    emit numbersShown();
 }
 
 // ------------------------------------------------------------- layout
@@ -440,7 +446,7 @@ void frmTavro::InitGame() {
     ErrorTrap trap("frmTavro", "InitGame");
     trap.run([&] { placeBoard(); });
     trap.run([&] { picBoard_->show(); });
-    trap.run([&] { game_->newBoard(); });
+    trap.run([&] { game_->newBoard(std::exchange(nextGameNumber_, std::nullopt)); });
     trap.run([&] { refreshBoard(); });
     emit boardBuilt();
 }
@@ -537,6 +543,8 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+    if (extras_)
+        trap.run([&] { extras_->Sprache(); });
 }
 
 void frmTavro::cmdBut_Click(int index) {
@@ -589,6 +597,13 @@ void frmTavro::cmdBut_Click(int index) {
     default:
         break;
     }
+}
+
+void frmTavro::startGame(std::optional<uint32_t> number) {
+    if (isMoving())
+        return;
+    nextGameNumber_ = number;
+    newGameAndShow();
 }
 
 void frmTavro::newGameAndShow() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -27,6 +28,7 @@ class DigitDisplay;
 class PictureButton;
 class FlagImage;
 class HelpWindow;
+class BoardExtras;
 
 // The main window: header with the digit displays, the toolbar and the
 // language flags, the background picture and the board. It is the board view
@@ -66,6 +68,15 @@ public:
     void mnuEMail_Click();
     void mnuUeber_Click();
 
+    // A new board made from `number` (a random one when none), as F2 does.
+    void startGame(std::optional<uint32_t> number);
+    // The next board, built by the first layout or the next new game, is
+    // made from this number (the command line's --game).
+    void setNextGameNumber(uint32_t number) { nextGameNumber_ = number; }
+    // A mouse release at `innerPosition` of the board: the move handler.
+    void boardReleased(QPointF innerPosition);
+    BoardExtras* extras() const { return extras_; }
+
     bool isMoving() const;
     Game& game();
     const Game& game() const;
@@ -102,6 +113,8 @@ public:
 signals:
     // After every new board (layout, toolbar, dialogs).
     void boardBuilt();
+    // The digit displays were given new numbers (a new board, a move, undo).
+    void numbersShown();
 
 protected:
     // The modal dialogs; each runs one dialog and returns when it has closed.
@@ -167,6 +180,8 @@ private:
     struct PauseWait;
     std::vector<PauseWait*> pauseWaits_;
     QSize laidOutSize_; // inner size of the last layout
+    std::optional<uint32_t> nextGameNumber_;
+    BoardExtras* extras_ = nullptr;
 };
 
 } // namespace tavro
