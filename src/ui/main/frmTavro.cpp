@@ -373,6 +373,7 @@ void frmTavro::ShowNumber(DigitDisplay& display, int64_t value) {
 void frmTavro::showBothNumbers() {
     ShowNumber(*imgScore_, game_->score());
     ShowNumber(*imgLeft_, game_->blocksLeft());
+    emit numbersShown();
 }
 
 void frmTavro::showScore(int64_t score) {
