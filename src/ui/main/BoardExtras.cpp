@@ -23,12 +23,6 @@ constexpr int kCellSize = 50;
 const QString kSection = QStringLiteral("Extras");
 const QString kPreviewKey = QStringLiteral("GroupPreview");
 
-// Menu entries of the extras: text id and shortcuts (the first one is shown).
-struct Command {
-    int16_t text;
-    QList<QKeySequence> keys;
-};
-
 } // namespace
 
 BoardExtras::BoardExtras(frmTavro& window, AppState& state)

@@ -35,6 +35,7 @@ void GroupPreview::setOn(bool on) {
 }
 
 void GroupPreview::refresh() {
+    shownCell_ = QPoint(-1, -1);
     if (!on_ || !board_->underMouse()) {
         clear();
         return;
@@ -61,6 +62,9 @@ void GroupPreview::showAt(QPoint position) {
         return;
     }
     const QPoint cell(inner.x() / cellSize_, inner.y() / cellSize_);
+    if (cell == shownCell_)
+        return; // the board has not changed since (refresh() forgets the cell)
+    shownCell_ = cell;
     const BoardCells cells = Game::cellsOf(board);
     const std::vector<int> group = cells.groupAt(cell.x(), cell.y());
     // A lone block never forms a group, whatever the minimum.
@@ -81,6 +85,7 @@ void GroupPreview::showAt(QPoint position) {
 }
 
 void GroupPreview::clear() {
+    shownCell_ = QPoint(-1, -1);
     outline_->clear();
     if (noticeTaken_) {
         notice_->setText(savedNotice_);

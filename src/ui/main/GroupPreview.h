@@ -46,6 +46,7 @@ private:
     const Language& language_;
     int cellSize_;
     GroupOutline* outline_;
+    QPoint shownCell_{-1, -1}; // the cell the preview was last worked out for
     QString savedNotice_;
     bool noticeTaken_ = false;
     bool on_ = false;
