@@ -167,6 +167,7 @@ private slots:
         const int k = int(rulesGroup(board, *cell).size());
         const int left = window->game().blocksLeft();
         QTest::keyClick(window.get(), Qt::Key_Space);
+        QTRY_VERIFY(!window->isMoving()); // the move ends on the window's timer
         QCOMPARE(window->game().blocksLeft(), left - k);
         QCOMPARE(window->game().score(), int64_t(k) * k + 1);
 
@@ -181,6 +182,7 @@ private slots:
             }
             const QImage before = window->picBoard()->image();
             QTest::keyClick(window.get(), Qt::Key_Return);
+            QTRY_VERIFY(!window->isMoving()); // the move ends on the window's timer
             QCOMPARE(window->picBoard()->image(), before);
             QCOMPARE(window->game().blocksLeft(), left - k);
         }
@@ -205,6 +207,7 @@ private slots:
         const uint32_t number = window->game().gameNumber();
         const auto cell = cellWithGroup(window->game().board(), 2);
         QTest::mouseClick(window->picBoard(), Qt::LeftButton, {}, widgetPoint(*cell));
+        QTRY_VERIFY(!window->isMoving()); // the move ends on the window's timer
         QCoreApplication::processEvents();
         QVERIFY(window->extras()->mnuUndo()->isEnabled());
         const QImage after = window->picBoard()->image();
@@ -239,6 +242,7 @@ private slots:
         };
         window->game().loadBoard(3, 1, {2, 2, 1});
         QTest::mouseClick(window->picBoard(), Qt::LeftButton, {}, widgetPoint(QPoint(0, 0)));
+        QTRY_VERIFY(!window->isMoving()); // the move ends on the window's timer
         QCoreApplication::processEvents();
         QVERIFY(shownWithTable && banner->isVisible());
         QCOMPARE(banner->lines(),
@@ -248,6 +252,7 @@ private slots:
         QVERIFY(!banner->isVisible());
         window->game().loadBoard(2, 2, {1, 1, 1, 1});
         QTest::mouseClick(window->picBoard(), Qt::LeftButton, {}, widgetPoint(QPoint(0, 0)));
+        QTRY_VERIFY(!window->isMoving()); // the move ends on the window's timer
         QCoreApplication::processEvents();
         QCOMPARE(banner->lines().mid(0, 2),
                  (QStringList{"Board cleared! +9 bonus", "Final score: 26"}));
@@ -268,12 +273,13 @@ private slots:
             for (const QString& line : lines)
                 QVERIFY2(!line.isEmpty() && !line.contains('%'), qPrintable(line));
             banner->showOver(window->picBoard()->geometry(), lines);
-            // Every line fits inside the banner, and the banner inside the window.
+            // Every line fits inside the banner, and the banner inside the
+            // window; the pictures stay in the test's home folder to look at.
             QVERIFY(window->rect().contains(banner->geometry()));
             QVERIFY(banner->sizeFor(lines).width() <= banner->width());
             const QImage shot = banner->grab().toImage();
             QVERIFY(!shot.isNull());
-            shot.save(QDir::temp().filePath(QStringLiteral("tavro-banner-%1.png").arg(language)));
+            shot.save(QDir::home().filePath(QStringLiteral("tavro-banner-%1.png").arg(language)));
         }
     }
 };
