@@ -46,7 +46,8 @@ private slots:
         state.settings = f.state.settings;
         state.language.fillPaths(f.state.programFolder);
         prompt.textAnswers = {QStringLiteral("Ann")};
-        frmHighscore dlg(state, CurrentGame{4321, 3, 84, true, 987654321u, false}, nullptr);
+        frmHighscore dlg(state, CurrentGame{4321, 3, 84, true}, nullptr, nullptr,
+                         CurrentGameExtras{987654321u, false});
         dlg.show();
         QCOMPARE(dlg.lblGameNumber()->text(), QStringLiteral("987654321"));
         QVERIFY(dlg.lblGameNumber()->isVisible() && !dlg.lblNoEntry()->isVisible());
@@ -58,7 +59,8 @@ private slots:
     void helpedGameAsksNoName() {
         Fixture f;
         // As the window passes it: finished but helped by undo or restart.
-        frmHighscore dlg(f.state, CurrentGame{500, 0, 84, false, 1u, true}, nullptr);
+        frmHighscore dlg(f.state, CurrentGame{500, 0, 84, false}, nullptr, nullptr,
+                         CurrentGameExtras{1u, true});
         dlg.show();
         QVERIFY(f.prompt.textPresets.isEmpty());
         QVERIFY(!dlg.table().entry(1).filled);

@@ -100,7 +100,7 @@ private slots:
         BoardExtras* extras = window->extras();
         const QString notice = window->lblCopyright()->text();
         extras->mnuPreview()->trigger();
-        QCOMPARE(h.store.read("Extras", "GroupPreview", ""), QStringLiteral("1"));
+        QCOMPARE(h.store.read("Extras", "GroupPreview", ""), QStringLiteral("-1"));
         const QImage board = window->picBoard()->image();
 
         const auto cell = cellWithGroup(window->game().board(), 2);

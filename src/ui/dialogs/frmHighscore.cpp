@@ -31,8 +31,9 @@ QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Q
 } // namespace
 
 frmHighscore::frmHighscore(AppState& state, const CurrentGame& game,
-                           std::function<void()> clearFinished, QWidget* parent)
-    : LocalisedDialog(parent), state_(state), game_(game),
+                           std::function<void()> clearFinished, QWidget* parent,
+                           const CurrentGameExtras& extras)
+    : LocalisedDialog(parent), state_(state), game_(game), extras_(extras),
       clearFinished_(std::move(clearFinished)) {
     setWindowTitle(QStringLiteral("Champions"));
     setModal(true);
@@ -149,10 +150,11 @@ void frmHighscore::Form_Load() {
         lblBlocksLeft_->setText(QString::number(game_.blocksLeft));
         lblNumBlockTypes_->setText(QString::number(s.BlockTypes));
         lblAktScore_->setText(QString::number(game_.score));
-        lblGameNumber_->setText(game_.gameNumber ? QString::number(*game_.gameNumber) : QString());
-        lblGameNumberCaption_->setVisible(game_.gameNumber.has_value());
-        lblGameNumber_->setVisible(game_.gameNumber.has_value());
-        lblNoEntry_->setVisible(game_.noEntry);
+        lblGameNumber_->setText(extras_.gameNumber ? QString::number(*extras_.gameNumber)
+                                                   : QString());
+        lblGameNumberCaption_->setVisible(extras_.gameNumber.has_value());
+        lblGameNumber_->setVisible(extras_.gameNumber.has_value());
+        lblNoEntry_->setVisible(extras_.noEntry);
     });
     trap.run([&] { GetScores(); });
     trap.run([&] {

@@ -19,10 +19,14 @@ struct AppState;
 
 // What the high-score dialog reads of the current game.
 struct CurrentGame {
-    int64_t score = 0;                  // current score
-    int blocksLeft = 0;                 // entries of LiveBlocks
-    int totalBlocks = 0;                // columns x rows when the game started
-    bool finished = false;              // the game-finished flag
+    int64_t score = 0;     // current score
+    int blocksLeft = 0;    // entries of LiveBlocks
+    int totalBlocks = 0;   // columns x rows when the game started
+    bool finished = false; // the game-finished flag
+};
+
+// What the extras add to the dialog.
+struct CurrentGameExtras {
     std::optional<uint32_t> gameNumber; // the board's number, shown with the statistics
     bool noEntry = false; // a finished game that undo or restart helped: no name is asked
 };
@@ -44,17 +48,18 @@ class frmHighscore : public LocalisedDialog {
 public:
     // clearFinished is called by OK to set the game-finished flag to false.
     frmHighscore(AppState& state, const CurrentGame& game, std::function<void()> clearFinished,
-                 QWidget* parent = nullptr);
+                 QWidget* parent = nullptr, const CurrentGameExtras& extras = {});
 
     // Convenience for the main window: reads the numbers and the flag of game
-    // and clears the flag on OK.
+    // and clears the flag on OK. A finished game that undo or restart helped
+    // is shown as from the toolbar, with a line saying why no name is asked.
     frmHighscore(AppState& state, Game& game, QWidget* parent = nullptr)
         : frmHighscore(
               state,
               CurrentGame{game.score(), game.blocksLeft(), game.totalBlocks(),
-                          game.gameFinished() && !game.historyUsed(), game.gameNumber(),
-                          game.gameFinished() && game.historyUsed()},
-              [&game] { game.setGameFinished(false); }, parent) {}
+                          game.gameFinished() && !game.historyUsed()},
+              [&game] { game.setGameFinished(false); }, parent,
+              CurrentGameExtras{game.gameNumber(), game.gameFinished() && game.historyUsed()}) {}
 
     const HighScoreTable& table() const { return table_; }
 
@@ -93,6 +98,7 @@ private:
 
     AppState& state_;
     CurrentGame game_;
+    CurrentGameExtras extras_;
     std::function<void()> clearFinished_;
     HighScoreTable table_;
 

@@ -2,7 +2,7 @@
 
 #include "common/AppState.h"
 #include "game/Game.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/frmGameNumber.h"
 #include "ui/main/EndBanner.h"
 #include "ui/main/GroupPreview.h"
@@ -20,8 +20,6 @@ namespace tavro {
 namespace {
 
 constexpr int kCellSize = 50;
-const QString kSection = QStringLiteral("Extras");
-const QString kPreviewKey = QStringLiteral("GroupPreview");
 
 } // namespace
 
@@ -38,8 +36,8 @@ BoardExtras::BoardExtras(frmTavro& window, AppState& state)
             Qt::QueuedConnection);
     buildMenu();
     buildKeys();
-    const bool previewOn =
-        state_.store.read(kSection, kPreviewKey, QStringLiteral("0")) == QStringLiteral("1");
+    loadSection(state_.store, kExtrasSection, state_.settings);
+    const bool previewOn = state_.settings.GroupPreview != 0;
     preview_->setChecked(previewOn);
     groupPreview_->setOn(previewOn);
     Sprache();
@@ -151,8 +149,10 @@ void BoardExtras::setPreview(bool on) {
         return;
     }
     preview_->setChecked(on);
-    if (on != groupPreview_->isOn())
-        state_.store.write(kSection, kPreviewKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (on != groupPreview_->isOn()) {
+        state_.settings.GroupPreview = on ? -1 : 0;
+        saveSettings(state_.store, state_.settings, {Setting::GroupPreview});
+    }
     groupPreview_->setOn(on);
 }
 

@@ -8,8 +8,7 @@
 #include "errors/ErrorTrap.h"
 #include "game/Game.h"
 #include "settings/NumberConversion.h"
-#include "settings/SettingsRanges.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/Palette16.h"
 #include "ui/dialogs/frmBlocks.h"
 #include "ui/dialogs/frmBoard.h"
@@ -148,22 +147,10 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
 
     // Each setting is read on its own, so that a bad value leaves the others
     // intact; the field keeps its previous value when its read fails.
-    const auto readSetting = [&](const char* key, int16_t defaultValue, int16_t& field) {
-        trap.run([&] {
-            const QString name = QLatin1String(key);
-            field = clampSetting(
-                name, state_.store.readInt(QStringLiteral("Settings"), name, defaultValue));
-        });
-    };
-    readSetting("BlockTypes", 4, settings_.BlockTypes);
-    readSetting("BlocksToClick", 2, settings_.BlocksToClick);
-    readSetting("Cols", 12, settings_.Cols);
-    readSetting("Rows", 7, settings_.Rows);
-    readSetting("Blocks", 0, settings_.Blocks);
-    readSetting("Board", 1, settings_.Board);
-    readSetting("Background", -1, settings_.Background);
-    readSetting("BGColor", 0, settings_.BGColor);
-    readSetting("Sound", -1, settings_.Sound);
+    for (const Setting id :
+         {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
+          Setting::Blocks, Setting::Board, Setting::Background, Setting::BGColor, Setting::Sound})
+        trap.run([&] { loadSetting(state_.store, id, settings_); });
 
     trap.run([&] { loadBlockStrip(); });
     trap.run([&] { showBothNumbers(); });
@@ -631,10 +618,7 @@ void frmTavro::imgLang_Click(int index) {
         return;
     if (index == settings_.LanguageId)
         return;
-    trap.run([&] { settings_.LanguageId = static_cast<int16_t>(index); });
-    trap.run([&] {
-        state_.store.writeInt(QStringLiteral("Settings"), QStringLiteral("Sprache"), index);
-    });
+    trap.run([&] { setLanguage(state_.store, settings_, static_cast<int16_t>(index)); });
     trap.run([&] { Sprache(); });
 }
 
