@@ -2,6 +2,7 @@
 
 #include "app/PlayerNotices.h"
 #include "errors/ErrorTrap.h"
+#include "game/GameNumber.h"
 #include "settings/NumberConversion.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/MessageBoxPrompt.h"
@@ -107,6 +108,12 @@ Program::StartResult Program::Main() {
         // is still on its way back (event loops started later return at once).
         QObject::connect(qApp, &QGuiApplication::lastWindowClosed, mainWindow_,
                          [] { QCoreApplication::exit(0); });
+        // "--game N" starts with board N.
+        const QStringList arguments = QCoreApplication::arguments();
+        const qsizetype at = arguments.indexOf(QStringLiteral("--game"));
+        if (at > 0 && at + 1 < arguments.size())
+            if (const auto number = GameNumber::parse(arguments[at + 1].toStdString()))
+                mainWindow_->setNextGameNumber(*number);
         if (startupWindow_ && startupWindow_->isVisible()) {
             startupWindow_->setMainWindow(mainWindow_);
         } else if (!state_.MainShown) {

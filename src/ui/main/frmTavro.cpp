@@ -18,6 +18,7 @@
 #include "ui/dialogs/frmHighscore.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
+#include "ui/main/BoardExtras.h"
 #include "ui/main/BoardSurface.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/HelpWindow.h"
@@ -43,6 +44,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavro {
 
@@ -132,6 +134,7 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     // The window's place; damaged values count as none remembered.
     trap.run([&] { loadSection(state_.store, kWindowSection, settings_); });
     trap.run([&] { WindowPlacement::restore(*this, settings_); });
+    trap.run([&] { extras_ = new BoardExtras(*this, state_); });
     trap.run([&] { Sprache(); });
 }
 
@@ -212,8 +215,7 @@ void frmTavro::buildControls() {
 
     picBoard_ = new BoardSurface(this);
     picBoard_->hide();
-    connect(picBoard_, &BoardSurface::released, this,
-            [this](QPointF position) { game_->picBoard_MouseUp(position.x(), position.y()); });
+    connect(picBoard_, &BoardSurface::released, this, &frmTavro::boardReleased);
 
     buildHelpMenu();
     buildShortcuts();
@@ -270,6 +272,10 @@ void frmTavro::buildShortcuts() {
     bind(QKeySequence(Qt::Key_F1), [this] { mnuOnlinehelp_Click(); });
 }
 
+void frmTavro::boardReleased(QPointF position) {
+    game_->picBoard_MouseUp(position.x(), position.y());
+}
+
 void frmTavro::loadBlockStrip() {
     // The picker holds the strips; a set without a picture is a failure.
     QImage strip = frmBlocks::blockStrip(settings_.Blocks);
@@ -308,6 +314,7 @@ void frmTavro::ShowNumber(DigitDisplay& display, int64_t value) {
 void frmTavro::showBothNumbers() {
     ShowNumber(*imgScore_, game_->score());
     ShowNumber(*imgLeft_, game_->blocksLeft());
+    emit numbersShown();
 }
 
 void frmTavro::showScore(int64_t score) {
@@ -316,6 +323,7 @@ void frmTavro::showScore(int64_t score) {
 
 void frmTavro::showLeft(int left) {
     ShowNumber(*imgLeft_, left);
+    emit numbersShown();
 }
 
 // ------------------------------------------------------------- layout
@@ -368,7 +376,7 @@ void frmTavro::InitGame() {
     ErrorTrap trap("frmTavro", "InitGame");
     trap.run([&] { placeBoard(); });
     trap.run([&] { picBoard_->show(); });
-    game_->newBoard(trap);
+    game_->newBoard(trap, std::exchange(nextGameNumber_, std::nullopt));
     trap.run([&] { refreshBoard(); });
     trap.run([&] { emit boardBuilt(); });
 }
@@ -459,6 +467,8 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+    if (extras_)
+        trap.run([&] { extras_->Sprache(); });
 }
 
 void frmTavro::cmdBut_Click(int index) {
@@ -526,6 +536,13 @@ void frmTavro::cmdBut_Click(int index) {
     default:
         break;
     }
+}
+
+void frmTavro::startGame(std::optional<uint32_t> number) {
+    if (isMoving())
+        return;
+    nextGameNumber_ = number;
+    newGameAndShow();
 }
 
 void frmTavro::newGameAndShow() {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -30,6 +31,7 @@ class DigitDisplay;
 class PictureButton;
 class ClickableImage;
 class HelpWindow;
+class BoardExtras;
 enum class ToolButton : int;
 
 // The main window: header with the digit displays, the toolbar and the
@@ -64,6 +66,15 @@ public:
     void mnuOnlinehelp_Click();
     void mnuEMail_Click();
     void mnuUeber_Click();
+
+    // A new board made from `number` (a random one when none), as F2 does.
+    void startGame(std::optional<uint32_t> number);
+    // The next board, built by the first layout or the next new game, is
+    // made from this number (the command line's --game).
+    void setNextGameNumber(uint32_t number) { nextGameNumber_ = number; }
+    // A mouse release at `innerPosition` of the board: the move handler.
+    void boardReleased(QPointF innerPosition);
+    BoardExtras* extras() const { return extras_; }
 
     bool isMoving() const;
     Game& game();
@@ -103,6 +114,8 @@ public:
 signals:
     // After every new board (layout, toolbar, dialogs).
     void boardBuilt();
+    // The digit displays were given new numbers (a new board, a move, undo).
+    void numbersShown();
 
 protected:
     // The dialogs: each opens its dialog modal to this window and returns;
@@ -175,6 +188,8 @@ private:
     std::function<void()> pauseDone_;
     QSize laidOutSize_;   // inner size of the last layout
     bool closed_ = false; // closed and not shown again since
+    std::optional<uint32_t> nextGameNumber_;
+    BoardExtras* extras_ = nullptr;
 };
 
 } // namespace tavro
