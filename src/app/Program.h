@@ -42,6 +42,7 @@ public:
 private:
     // Shows a message about a file once the event loop runs.
     void tellPlayer(std::function<QString()> text);
+    void showNotices();
 
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     SettingsStore store_;
@@ -50,6 +51,8 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     QPointer<frmTavro> mainWindow_;
     QPointer<frmInfo> startupWindow_;
+    QList<std::function<QString()>> pendingNotices_;
+    bool mainStarted_ = false;
     QObject noticeContext_; // ends pending messages with the program
 };
 
