@@ -110,7 +110,7 @@ private slots:
         const QByteArray name = QFile::encodeName(lock);
         const QList<std::function<bool()>> obstacles = {
             [&] { return writeFile(lock, ""); },
-            [&] { return writeFile(lock, QByteArray("\x93\0\xff\n\x01garbage", 14)); },
+            [&] { return writeFile(lock, QByteArray("\x93\0\xff\n\x01garbage", 12)); },
             [&] { return writeFile(lock, "4242\nTavro\nanother-host\n"); },
             [&] { return writeFile(lock, "1\nTavro\n\n") && ::chmod(name, 0) == 0; },
             [&] { return QDir().mkpath(lock + "/kept") && writeFile(lock + "/kept/f", "x"); },
