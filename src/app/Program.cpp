@@ -84,6 +84,12 @@ Program::StartResult Program::Main() {
             state_.MainShown = true;
         }
     });
+    trap.run([&] {
+        // Sound on (Form_Load has read it): the output opens in the background
+        // now and is ready long before the first board.
+        if (settings.Sound != 0)
+            sound_.prepare();
+    });
     return result;
 }
 
