@@ -1,6 +1,7 @@
 // The compiled-in pictures and sounds: sizes, formats, the digit strip's
 // segments and colours, and that the generators reproduce them exactly.
 #include "../sound/WaveBytes.h"
+#include "ColourVision.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -49,6 +50,36 @@ private slots:
                         meanDifference(strip.copy(a * 50, 0, 50, 50),
                                        strip.copy(b * 50, 0, 50, 50)) > 5,
                         qPrintable(QStringLiteral("%1: types %2 and %3").arg(path).arg(a).arg(b)));
+        }
+    }
+
+    // Sets told apart by colour alone keep every two types clearly apart for
+    // normal vision and the three dichromacies (CIEDE2000 of the mean colour
+    // in the middle of each block).
+    void colourOnlySetsStayApartForColourBlindPlayers() {
+        using namespace tavro::art;
+        // The measure itself: published CIEDE2000 pairs, and a simulation
+        // that keeps greys and merges a red and a green for deuteranopes.
+        QCOMPARE(std::round(ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}) * 1e4), 20425.0);
+        QCOMPARE(std::round(ciede2000({50, 2.5, 0}, {73, 25, -18}) * 1e4), 271492.0);
+        const LinearRgb grey{0.3, 0.3, 0.3}, red{toLinear(214), toLinear(36), toLinear(44)},
+            green{toLinear(46), toLinear(172), toLinear(66)};
+        for (Vision vision : kVisions)
+            QVERIFY(ciede2000(toLab(simulate(grey, vision)), toLab(grey)) < 0.1);
+        QVERIFY(ciede2000(toLab(red), toLab(green)) > 50);
+        QVERIFY(ciede2000(toLab(simulate(red, Vision::Deuteranopia)),
+                          toLab(simulate(green, Vision::Deuteranopia))) < 10);
+        for (int set : {0, 1, 3, 4, 7, 9, 11, 12}) {
+            const QImage strip(QStringLiteral(":/blocks/blocks%1.png").arg(set, 2, 10, QChar('0')));
+            const TypeDifference least = smallestTypeDifference(strip, 6);
+            qInfo("set %d: smallest difference %.2f", set, least.value);
+            QVERIFY2(least.value >= 10,
+                     qPrintable(QStringLiteral("set %1: types %2 and %3 differ by %4 (%5)")
+                                    .arg(set)
+                                    .arg(least.first)
+                                    .arg(least.second)
+                                    .arg(least.value, 0, 'f', 2)
+                                    .arg(visionName(least.vision))));
         }
     }
 

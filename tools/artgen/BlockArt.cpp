@@ -1,6 +1,7 @@
 #include "BlockArt.h"
 
 #include "ArtRandom.h"
+#include "BlockPalette.h"
 #include "BlockShapes.h"
 #include "ImageFx.h"
 
@@ -19,7 +20,7 @@ namespace {
 // Blocks are drawn on a 200 x 200 canvas and scaled down for smooth edges.
 constexpr double S = 200;
 
-using CellPainter = std::function<void(QPainter&, int type)>;
+using CellPainter = std::function<void(QPainter&, int type, const Palette&)>;
 
 QPointF centre() {
     return {S / 2, S / 2};
@@ -86,18 +87,18 @@ void sphere(QPainter& p, QPointF c, double r, const QColor& base) {
 }
 
 // ----- set 0: glossy spheres -------------------------------------------------
-void glossySphere(QPainter& p, int type) {
+void glossySphere(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
     QPainterPath ball;
     ball.addEllipse(centre(), 80, 80);
     shadow(p, ball);
-    sphere(p, centre() + QPointF(-2, -3), 80, typeColour(type));
+    sphere(p, centre() + QPointF(-2, -3), 80, colours[type]);
 }
 
 // ----- set 1: bevelled tiles -------------------------------------------------
-void bevelTile(QPainter& p, int type) {
+void bevelTile(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QRectF outer(8, 8, S - 18, S - 18);
     const QRectF inner = outer.adjusted(24, 24, -24, -24);
     QPainterPath o;
@@ -162,9 +163,9 @@ QPointF centroid(const QPolygonF& poly) {
     return sum / poly.size();
 }
 
-void gem(QPainter& p, int type) {
+void gem(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QPolygonF outer = gemOutline(type);
     const QPointF c = centroid(outer);
     QPolygonF table;
@@ -203,9 +204,9 @@ void gem(QPainter& p, int type) {
 }
 
 // ----- set 3: glass marbles ---------------------------------------------------
-void marble(QPainter& p, int type) {
+void marble(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QPointF c = centre() + QPointF(-2, -3);
     const double r = 78;
     QPainterPath ball;
@@ -250,10 +251,9 @@ void marble(QPainter& p, int type) {
 }
 
 // ----- set 4: wrapped peppermint candies ---------------------------------------
-void candy(QPainter& p, int type) {
+void candy(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    // Chocolate instead of cyan: blue and cyan swirls on white look too alike.
-    const QColor base = type == 5 ? QColor(112, 62, 32) : typeColour(type);
+    const QColor base = colours[type];
     const QPointF c = centre();
     const double r = 56;
     QPainterPath body;
@@ -316,9 +316,9 @@ Shape typeShape(int type) {
     return shapes[type % 6];
 }
 
-void symbolTile(QPainter& p, int type) {
+void symbolTile(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     QPainterPath tile;
     tile.addRoundedRect(QRectF(10, 10, S - 22, S - 22), 30, 30);
     shadow(p, tile, {4, 7}, 9, 160);
@@ -343,9 +343,9 @@ void symbolTile(QPainter& p, int type) {
 }
 
 // ----- set 6: neon signs ------------------------------------------------------
-void neon(QPainter& p, int type) {
+void neon(QPainter& p, int type, const Palette& colours) {
     backdrop(p, QColor(22, 20, 34), QColor(10, 9, 16));
-    const QColor base = lighter(typeColour(type), 0.2);
+    const QColor base = lighter(colours[type], 0.2);
     static const std::array<Shape, 6> shapes = {Shape::Circle, Shape::Square, Shape::Triangle,
                                                 Shape::Cross,  Shape::Star,   Shape::Hexagon};
     const QPainterPath outline = shapePath(shapes[type], QRectF(42, 42, S - 84, S - 84));
@@ -369,9 +369,9 @@ void neon(QPainter& p, int type) {
 }
 
 // ----- set 7: isometric cubes ---------------------------------------------------
-void cube(QPainter& p, int type) {
+void cube(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QPolygonF hex = regularPolygon(6, QRectF(14, 10, S - 28, S - 24), 90);
     const QPointF mid = centroid(hex) + QPointF(0, 4);
     QPainterPath outline;
@@ -539,7 +539,7 @@ void orange(QPainter& p) {
     leaf(p, {102, 44}, {146, 26}, 0.34);
 }
 
-void fruit(QPainter& p, int type) {
+void fruit(QPainter& p, int type, const Palette&) {
     backdrop(p, QColor(38, 34, 44), QColor(19, 17, 24));
     switch (type) {
     case 0:
@@ -564,14 +564,15 @@ void fruit(QPainter& p, int type) {
 }
 
 // ----- set 9: soap bubbles ----------------------------------------------------
-void bubble(QPainter& p, int type) {
+void bubble(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QPointF c = centre();
     const double r = 80;
     QRadialGradient body(c, r);
-    body.setColorAt(0, withAlpha(base, 40));
-    body.setColorAt(0.7, withAlpha(base, 110));
+    // Tinted enough in the middle that the bubble's colour reads at a glance.
+    body.setColorAt(0, withAlpha(base, 150));
+    body.setColorAt(0.7, withAlpha(base, 175));
     body.setColorAt(0.92, withAlpha(lighter(base, 0.3), 235));
     body.setColorAt(1, withAlpha(lighter(base, 0.6), 255));
     p.setPen(Qt::NoPen);
@@ -579,7 +580,7 @@ void bubble(QPainter& p, int type) {
     p.drawEllipse(c, r, r);
     // Thin-film shimmer in a second hue.
     QConicalGradient film(c, 30);
-    const QColor other = typeColour((type + 2) % 6);
+    const QColor other = colours[(type + 2) % 6];
     film.setColorAt(0, withAlpha(other, 0));
     film.setColorAt(0.25, withAlpha(lighter(other, 0.3), 120));
     film.setColorAt(0.5, withAlpha(other, 0));
@@ -635,9 +636,9 @@ QPainterPath runeGlyph(int type) {
     return path;
 }
 
-void runeStone(QPainter& p, int type) {
+void runeStone(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = mix(typeColour(type), QColor(120, 120, 120), 0.25);
+    const QColor base = mix(colours[type], QColor(120, 120, 120), 0.25);
     const QPainterPath stone = pebble(type);
     shadow(p, stone, {5, 9}, 12, 180);
     // Grainy stone surface tinted in the type colour.
@@ -669,13 +670,13 @@ void runeStone(QPainter& p, int type) {
     };
     strokeGlyph({2, 3}, withAlpha(lighter(base, 0.6), 200), 18);
     strokeGlyph({0, 0}, darker(base, 0.75), 17);
-    strokeGlyph({0, 1}, lighter(typeColour(type), 0.55), 8);
+    strokeGlyph({0, 1}, lighter(colours[type], 0.55), 8);
 }
 
 // ----- set 11: jelly squares ----------------------------------------------------
-void jelly(QPainter& p, int type) {
+void jelly(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QRectF body(16, 20, S - 32, S - 36);
     QPainterPath path;
     path.addRoundedRect(body, 46, 46);
@@ -706,9 +707,9 @@ void jelly(QPainter& p, int type) {
 }
 
 // ----- set 12: enamel coins -----------------------------------------------------
-void coin(QPainter& p, int type) {
+void coin(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     const QPointF c = centre();
     QPainterPath disc;
     disc.addEllipse(c, 82, 82);
@@ -737,7 +738,8 @@ void coin(QPainter& p, int type) {
         const double a = 2 * std::numbers::pi * i / 16;
         p.drawEllipse(c + QPointF(std::cos(a), std::sin(a)) * 52, 3.2, 3.2);
     }
-    const QPolygonF star = starPolygon(5, QRectF(c.x() - 36, c.y() - 34, 72, 72), 0.45);
+    // A small star, so that the enamel's colour fills the middle of the coin.
+    const QPolygonF star = starPolygon(5, QRectF(c.x() - 22, c.y() - 21, 44, 44), 0.45);
     p.setBrush(withAlpha(QColor(0, 0, 0), 110));
     p.drawPolygon(star.translated(2, 4));
     QLinearGradient sg(c + QPointF(-30, -30), c + QPointF(30, 30));
@@ -749,9 +751,9 @@ void coin(QPainter& p, int type) {
 }
 
 // ----- set 13: dice, one to six pips -------------------------------------------------
-void die(QPainter& p, int type) {
+void die(QPainter& p, int type, const Palette& colours) {
     backdrop(p);
-    const QColor base = typeColour(type);
+    const QColor base = colours[type];
     QPainterPath body;
     body.addRoundedRect(QRectF(14, 14, S - 30, S - 30), 36, 36);
     shadow(p, body, {4, 8}, 10, 170);
@@ -788,12 +790,12 @@ const std::array<CellPainter, kBlockSetCount> kSets = {
     cube,         fruit,     bubble, runeStone, jelly, coin,       die,
 };
 
-QImage renderCell(int set, int type) {
+QImage renderCell(int set, int type, const Palette& colours) {
     QImage cell(S, S, QImage::Format_ARGB32_Premultiplied);
     cell.fill(Qt::black);
     QPainter p(&cell);
     p.setRenderHint(QPainter::Antialiasing);
-    kSets[set](p, type);
+    kSets[set](p, type, colours);
     return cell;
 }
 
@@ -804,23 +806,25 @@ void drawSphere(QPainter& p, QPointF centre, double radius, const QColor& base) 
 }
 
 QColor typeColour(int type) {
-    static const std::array<QColor, 7> colours = {
-        QColor(214, 36, 44),  QColor(46, 172, 66),  QColor(40, 100, 226), QColor(246, 196, 30),
-        QColor(150, 62, 200), QColor(24, 190, 206), QColor(150, 156, 168)};
-    return colours[type % 7];
+    return setPalette(0)[type % 7];
+}
+
+QImage blockImage(int set, int type, int size, const Palette& colours) {
+    return opaque(renderCell(set, type, colours)
+                      .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QImage blockImage(int set, int type, int size) {
-    return opaque(
-        renderCell(set, type).scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return blockImage(set, type, size, setPalette(set));
 }
 
-QImage blockStrip(int set) {
+QImage blockStrip(int set, int scale) {
     const int count = set == 0 ? 7 : 6;
-    QImage strip(count * kBlockSize, kBlockSize, QImage::Format_RGB32);
+    const int side = kBlockSize * scale;
+    QImage strip(count * side, side, QImage::Format_RGB32);
     QPainter p(&strip);
     for (int type = 0; type < count; ++type)
-        p.drawImage(type * kBlockSize, 0, blockImage(set, type, kBlockSize));
+        p.drawImage(type * side, 0, blockImage(set, type, side));
     return strip;
 }
 

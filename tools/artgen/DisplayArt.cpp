@@ -22,39 +22,54 @@ constexpr std::array<unsigned, 11> kDigitSegments = {
     0b1111101, 0b0000111, 0b1111111, 0b1101111, 0b0000000,
 };
 
-// Segments are drawn pixel by pixel (no antialiasing) so that the strip holds
-// exactly three colours. Each segment is 3 pixels thick with pointed ends.
-void horizontalSegment(QImage& image, int x0, int x1, int yc, QRgb colour) {
-    for (int x = x0; x <= x1; ++x)
-        image.setPixel(x, yc, colour);
-    for (int x = x0 + 1; x < x1; ++x) {
-        image.setPixel(x, yc - 1, colour);
-        image.setPixel(x, yc + 1, colour);
-    }
+// A segment is a long hexagon: a bar with pointed (bevelled) ends, so that
+// neighbouring segments meet along a diagonal gap. Coordinates are in cell
+// pixels at 1x; a pixel belongs to a segment when its centre lies inside.
+struct Segment {
+    QPointF from, to; // ends of the centre line
+};
+
+// Lit bars are 4 pixels thick at 1x; unlit ones only 2, so that the lit
+// figure stands out and an unlit segment reads as a faint trace.
+constexpr double kLitHalfThickness = 2.1;
+constexpr double kUnlitHalfThickness = 1.05;
+constexpr double kGap = 1.0; // cut from each end, leaving a clear gap
+
+bool insideSegment(const Segment& s, QPointF at, double halfThickness) {
+    const bool horizontal = s.from.y() == s.to.y();
+    const double along = horizontal ? at.x() : at.y();
+    const double across = horizontal ? at.y() - s.from.y() : at.x() - s.from.x();
+    const double start = (horizontal ? s.from.x() : s.from.y()) + kGap;
+    const double end = (horizontal ? s.to.x() : s.to.y()) - kGap;
+    // Distance from the nearer end bounds the width: 45-degree bevels.
+    const double room = std::min(along - start, end - along);
+    return room > 0 && std::abs(across) < std::min(halfThickness, room);
 }
 
-void verticalSegment(QImage& image, int xc, int y0, int y1, QRgb colour) {
-    for (int y = y0; y <= y1; ++y)
-        image.setPixel(xc, y, colour);
-    for (int y = y0 + 1; y < y1; ++y) {
-        image.setPixel(xc - 1, y, colour);
-        image.setPixel(xc + 1, y, colour);
-    }
+std::array<Segment, 7> segments() {
+    constexpr double left = 3, right = 15, top = 2, middle = 13, bottom = 24;
+    return {{{{left, top}, {right, top}},
+             {{right, top}, {right, middle}},
+             {{right, middle}, {right, bottom}},
+             {{left, bottom}, {right, bottom}},
+             {{left, middle}, {left, bottom}},
+             {{left, top}, {left, middle}},
+             {{left, middle}, {right, middle}}}};
 }
 
-void drawDigit(QImage& image, int cell, unsigned segments) {
-    const int left = cell * kCellWidth + 3, right = cell * kCellWidth + 14;
-    const int top = 2, middle = 13, bottom = 24;
-    auto colour = [segments](int bit) {
-        return (segments >> bit & 1u) ? kSegmentLit.rgb() : kSegmentUnlit.rgb();
-    };
-    horizontalSegment(image, left + 2, right - 2, top, colour(0));
-    verticalSegment(image, right, top + 2, middle - 2, colour(1));
-    verticalSegment(image, right, middle + 2, bottom - 2, colour(2));
-    horizontalSegment(image, left + 2, right - 2, bottom, colour(3));
-    verticalSegment(image, left, middle + 2, bottom - 2, colour(4));
-    verticalSegment(image, left, top + 2, middle - 2, colour(5));
-    horizontalSegment(image, left + 2, right - 2, middle, colour(6));
+void drawDigit(QImage& image, int cell, unsigned segments_, int scale) {
+    const auto all = segments();
+    const int width = kCellWidth * scale;
+    for (int y = 0; y < kCellHeight * scale; ++y)
+        for (int x = 1; x < width - 1; ++x) {
+            const QPointF at((x + 0.5) / scale, (y + 0.5) / scale);
+            for (int bit = 0; bit < 7; ++bit) {
+                const bool lit = segments_ >> bit & 1u;
+                if (insideSegment(all[bit], at, lit ? kLitHalfThickness : kUnlitHalfThickness))
+                    image.setPixel(cell * width + x, y,
+                                   lit ? kSegmentLit.rgb() : kSegmentUnlit.rgb());
+            }
+        }
 }
 
 // Flags are drawn at 8x and scaled down.
@@ -129,11 +144,11 @@ void decorateFlag(QPainter& p) {
 
 } // namespace
 
-QImage digitStrip() {
-    QImage image(kCellWidth * 11, kCellHeight, QImage::Format_RGB32);
+QImage digitStrip(int scale) {
+    QImage image(kCellWidth * 11 * scale, kCellHeight * scale, QImage::Format_RGB32);
     image.fill(Qt::black);
     for (int cell = 0; cell < 11; ++cell)
-        drawDigit(image, cell, kDigitSegments[cell]);
+        drawDigit(image, cell, kDigitSegments[cell], scale);
     return image;
 }
 

@@ -3,7 +3,7 @@
 #include "Version.h"
 #include "common/AppState.h"
 #include "errors/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -164,12 +164,8 @@ void frmInfo::Sprache() {
 void frmInfo::imgLang_Click(int index) {
     ErrorTrap trap("frmInfo", "imgLang_Click");
     trap.run([&] {
-        if (state_.settings.LanguageId == index)
-            return;
-        state_.settings.LanguageId = static_cast<int16_t>(index);
-        state_.store.write(QStringLiteral("Settings"), QStringLiteral("Sprache"),
-                           QString::number(index));
-        Sprache();
+        if (setLanguage(state_.store, state_.settings, static_cast<int16_t>(index)))
+            Sprache();
     });
 }
 
