@@ -35,6 +35,8 @@ void SoundOutput::prepare() {
 }
 
 void SoundOutput::play(int id, const QAudioFormat& format, const QByteArray& samples) {
+    if (stream_ && sink_->state() == QAudio::StoppedState)
+        close(); // the device went away while nothing played
     if (!stream_ && !open())
         return;
     playing_ = inStreamFormat(id, format, samples);

@@ -6,7 +6,6 @@
 #include "ui/main/BoardSurface.h"
 
 #include <QDebug>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <complex>
 
@@ -148,12 +147,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    QTemporaryDir config; // the player's own settings stay untouched
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    GameSoundTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(GameSoundTest)
 #include "GameSoundTest.moc"

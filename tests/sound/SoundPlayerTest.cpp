@@ -143,8 +143,10 @@ private slots:
 
     void callsReturnQuickly() {
         SoundPlayer player;
-        player.PlayWAV(102); // the first call opens the sound system
         QElapsedTimer timer;
+        timer.start();
+        player.PlayWAV(102); // opens the sound output, in the background
+        const qint64 first = timer.nsecsElapsed();
         qint64 slowest = 0;
         for (int id : {104, 107, 104, 107, 102, 103, 106, 104, 107, 105}) {
             timer.start();
@@ -152,9 +154,9 @@ private slots:
             slowest = std::max(slowest, timer.nsecsElapsed());
             QTest::qWait(15);
         }
-        qInfo("PlayWAV: slowest %.2f ms", slowest / 1e6);
+        qInfo("PlayWAV: first call %.2f ms, then slowest %.2f ms", first / 1e6, slowest / 1e6);
         // A falling pass lasts 80 ms; a sound must take only a small part of it.
-        QVERIFY2(slowest < 40'000'000, "PlayWAV blocks the caller");
+        QVERIFY2(std::max(first, slowest) < 40'000'000, "PlayWAV blocks the caller");
     }
 
     void playsThroughTheSoundServer_data() {
