@@ -6,6 +6,7 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 #include <algorithm>
+#include <utility>
 
 namespace tavro {
 
@@ -29,12 +30,20 @@ SoundOutput::SoundOutput(QObject* parent) : QObject(parent), ticker_(this) {
     connect(&ticker_, &QTimer::timeout, this, &SoundOutput::feed);
 }
 
+SoundOutput::~SoundOutput() {
+    // Stopping the sink delivers events still queued for this object.
+    closing_ = true;
+    close();
+}
+
 void SoundOutput::prepare() {
-    if (!stream_)
+    if (!stream_ && !closing_)
         open();
 }
 
 void SoundOutput::play(int id, const QAudioFormat& format, const QByteArray& samples) {
+    if (closing_)
+        return;
     if (stream_ && sink_->state() == QAudio::StoppedState)
         close(); // the device went away while nothing played
     if (!stream_ && !open())
@@ -70,14 +79,16 @@ bool SoundOutput::open() {
 
 void SoundOutput::close() {
     ticker_.stop();
-    if (sink_)
-        sink_->stop();
-    delete sink_;
-    sink_ = nullptr;
+    QAudioSink* sink = std::exchange(sink_, nullptr);
     stream_ = nullptr;
+    if (sink)
+        sink->stop();
+    delete sink;
 }
 
 void SoundOutput::feed() {
+    if (!stream_)
+        return;
     const QAudio::Error error = sink_->error();
     if (sink_->state() == QAudio::StoppedState ||
         (error != QAudio::NoError && error != QAudio::UnderrunError)) {

@@ -28,6 +28,7 @@ public:
     static constexpr int kLingerMs = 1000;
 
     explicit SoundOutput(QObject* parent = nullptr);
+    ~SoundOutput() override;
 
     // Opens the output without playing anything. Call it queued.
     void prepare();
@@ -47,6 +48,7 @@ private:
     QIODevice* stream_ = nullptr;
     QTimer ticker_;
     bool unusable_ = false;
+    bool closing_ = false;
     std::map<int, QByteArray> converted_;
     QByteArray playing_;
     qsizetype offset_ = 0;
