@@ -22,7 +22,7 @@ namespace tavro {
 class SoundOutput : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kBufferMs = 30;
+    static constexpr int kBufferMs = 40;
     static constexpr int kTickMs = 5;
     // Silence fed after a sound before the stream is left to run dry.
     static constexpr int kLingerMs = 1000;
