@@ -21,6 +21,13 @@ struct GameSettings {
     int16_t Background = 0;
     int16_t Sound = 0;
     int16_t LanguageId = 0;
+    // The main window's place, kept between runs: the inner area when not
+    // maximised (a width of 0: none remembered) and whether it is maximised.
+    int16_t WindowLeft = 0;
+    int16_t WindowTop = 0;
+    int16_t WindowWidth = 0;
+    int16_t WindowHeight = 0;
+    int16_t WindowMaximized = 0;
 };
 
 } // namespace tavro

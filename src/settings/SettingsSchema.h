@@ -32,6 +32,11 @@ enum class Setting : uint8_t {
     Sound,
     // Section "Extras"
     // Section "Window"
+    WindowLeft,
+    WindowTop,
+    WindowWidth,
+    WindowHeight,
+    WindowMaximized,
 };
 
 struct SettingKey {
