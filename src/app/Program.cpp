@@ -2,6 +2,7 @@
 
 #include "app/PlayerNotices.h"
 #include "errors/ErrorTrap.h"
+#include "game/GameNumber.h"
 #include "settings/NumberConversion.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/MessageBoxPrompt.h"
@@ -103,6 +104,12 @@ Program::StartResult Program::Main() {
     trap.run([&] {
         mainWindow_ = new frmTavro(state_);
         mainWindow_->setShutdownHandler([this] { Shutdown(); });
+        // "--game N" starts with board N.
+        const QStringList arguments = QCoreApplication::arguments();
+        const qsizetype at = arguments.indexOf(QStringLiteral("--game"));
+        if (at > 0 && at + 1 < arguments.size())
+            if (const auto number = GameNumber::parse(arguments[at + 1].toStdString()))
+                mainWindow_->setNextGameNumber(*number);
         if (startupWindow_) {
             startupWindow_->setMainWindow(mainWindow_);
         } else if (!state_.MainShown) {
