@@ -2,6 +2,7 @@
 
 #include "app/PlayerNotices.h"
 #include "errors/ErrorTrap.h"
+#include "game/GameNumber.h"
 #include "settings/NumberConversion.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/MessageBoxPrompt.h"
@@ -110,6 +111,12 @@ Program::StartResult Program::Main() {
     trap.run([&] {
         mainWindow_ = new frmTavro(state_);
         mainWindow_->setShutdownHandler([this] { Shutdown(); });
+        // "--game N" starts with board N.
+        const QStringList arguments = QCoreApplication::arguments();
+        const qsizetype at = arguments.indexOf(QStringLiteral("--game"));
+        if (at > 0 && at + 1 < arguments.size())
+            if (const auto number = GameNumber::parse(arguments[at + 1].toStdString()))
+                mainWindow_->setNextGameNumber(*number);
         if (startupWindow_) {
             startupWindow_->setMainWindow(mainWindow_);
         } else if (!state_.MainShown) {
@@ -118,6 +125,12 @@ Program::StartResult Program::Main() {
             mainWindow_->show();
             state_.MainShown = true;
         }
+    });
+    trap.run([&] {
+        // Sound on (Form_Load has read it): the output opens in the background
+        // now and is ready long before the first board.
+        if (settings.Sound != 0)
+            sound_.prepare();
     });
     mainStarted_ = true;
     if (!pendingNotices_.isEmpty())

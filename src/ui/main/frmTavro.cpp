@@ -18,6 +18,7 @@
 #include "ui/dialogs/frmHighscore.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
+#include "ui/main/BoardExtras.h"
 #include "ui/main/BoardSurface.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/HelpWindow.h"
@@ -42,6 +43,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavro {
 
@@ -119,6 +121,7 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     // The window's place; damaged values count as none remembered.
     trap.run([&] { loadSection(state_.store, kWindowSection, settings_); });
     trap.run([&] { WindowPlacement::restore(*this, settings_); });
+    extras_ = new BoardExtras(*this, state_);
     Sprache();
 }
 
@@ -199,8 +202,7 @@ void frmTavro::buildControls() {
 
     picBoard_ = new BoardSurface(this);
     picBoard_->hide();
-    connect(picBoard_, &BoardSurface::released, this,
-            [this](QPointF position) { game_->picBoard_MouseUp(position.x(), position.y()); });
+    connect(picBoard_, &BoardSurface::released, this, &frmTavro::boardReleased);
 
     buildHelpMenu();
     buildShortcuts();
@@ -257,6 +259,10 @@ void frmTavro::buildShortcuts() {
     bind(QKeySequence(Qt::Key_F1), [this] { mnuOnlinehelp_Click(); });
 }
 
+void frmTavro::boardReleased(QPointF position) {
+    game_->picBoard_MouseUp(position.x(), position.y());
+}
+
 void frmTavro::loadBlockStrip() {
     // The picker holds the strips; a set without a picture is a failure.
     QImage strip = frmBlocks::blockStrip(settings_.Blocks);
@@ -295,6 +301,7 @@ void frmTavro::ShowNumber(DigitDisplay& display, int64_t value) {
 void frmTavro::showBothNumbers() {
     ShowNumber(*imgScore_, game_->score());
     ShowNumber(*imgLeft_, game_->blocksLeft());
+    emit numbersShown();
 }
 
 void frmTavro::showScore(int64_t score) {
@@ -303,6 +310,7 @@ void frmTavro::showScore(int64_t score) {
 
 void frmTavro::showLeft(int left) {
     ShowNumber(*imgLeft_, left);
+    emit numbersShown();
 }
 
 // ------------------------------------------------------------- layout
@@ -353,7 +361,7 @@ void frmTavro::InitGame() {
     ErrorTrap trap("frmTavro", "InitGame");
     trap.run([&] { placeBoard(); });
     trap.run([&] { picBoard_->show(); });
-    trap.run([&] { game_->newBoard(); });
+    trap.run([&] { game_->newBoard(std::exchange(nextGameNumber_, std::nullopt)); });
     trap.run([&] { refreshBoard(); });
     emit boardBuilt();
 }
@@ -444,6 +452,8 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+    if (extras_)
+        trap.run([&] { extras_->Sprache(); });
 }
 
 void frmTavro::cmdBut_Click(int index) {
@@ -496,6 +506,13 @@ void frmTavro::cmdBut_Click(int index) {
     default:
         break;
     }
+}
+
+void frmTavro::startGame(std::optional<uint32_t> number) {
+    if (isMoving())
+        return;
+    nextGameNumber_ = number;
+    newGameAndShow();
 }
 
 void frmTavro::newGameAndShow() {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -29,6 +30,7 @@ class DigitDisplay;
 class PictureButton;
 class ClickableImage;
 class HelpWindow;
+class BoardExtras;
 enum class ToolButton : int;
 
 // The main window: header with the digit displays, the toolbar and the
@@ -63,6 +65,15 @@ public:
     void mnuOnlinehelp_Click();
     void mnuEMail_Click();
     void mnuUeber_Click();
+
+    // A new board made from `number` (a random one when none), as F2 does.
+    void startGame(std::optional<uint32_t> number);
+    // The next board, built by the first layout or the next new game, is
+    // made from this number (the command line's --game).
+    void setNextGameNumber(uint32_t number) { nextGameNumber_ = number; }
+    // A mouse release at `innerPosition` of the board: the move handler.
+    void boardReleased(QPointF innerPosition);
+    BoardExtras* extras() const { return extras_; }
 
     bool isMoving() const;
     Game& game();
@@ -102,6 +113,8 @@ public:
 signals:
     // After every new board (layout, toolbar, dialogs).
     void boardBuilt();
+    // The digit displays were given new numbers (a new board, a move, undo).
+    void numbersShown();
 
 protected:
     // The modal dialogs; each runs one dialog and returns when it has closed.
@@ -171,6 +184,8 @@ private:
     qint64 pauseNanoseconds_ = 0;
     std::function<void()> pauseDone_;
     QSize laidOutSize_; // inner size of the last layout
+    std::optional<uint32_t> nextGameNumber_;
+    BoardExtras* extras_ = nullptr;
 };
 
 } // namespace tavro
