@@ -40,10 +40,17 @@ Program::Program(Prompt* prompt) : state_(store_, promptOrOwn(prompt, ownPrompt_
 }
 
 void Program::tellPlayer(std::function<QString()> text) {
-    // From the event loop: the language may not be settled yet, and the
-    // store or the text lookup must not wait for the player's answer.
-    QTimer::singleShot(0, &noticeContext_, [this, text = std::move(text)] {
-        state_.prompt.showMessage(QStringLiteral("Tavro"), text());
+    // Held back until Main has loaded the windows, then shown from the event
+    // loop: the store or the text lookup never waits for the player's answer.
+    pendingNotices_.append(std::move(text));
+    if (mainStarted_)
+        showNotices();
+}
+
+void Program::showNotices() {
+    QTimer::singleShot(0, &noticeContext_, [this] {
+        while (!pendingNotices_.isEmpty())
+            state_.prompt.showMessage(QStringLiteral("Tavro"), pendingNotices_.takeFirst()());
     });
 }
 
@@ -123,6 +130,15 @@ Program::StartResult Program::Main() {
             state_.MainShown = true;
         }
     });
+    trap.run([&] {
+        // Sound on (Form_Load has read it): the output opens in the background
+        // now and is ready long before the first board.
+        if (settings.Sound != 0)
+            sound_.prepare();
+    });
+    mainStarted_ = true;
+    if (!pendingNotices_.isEmpty())
+        showNotices();
     return result;
 }
 

@@ -43,6 +43,7 @@ public:
 private:
     // Shows a message about a file once the event loop runs.
     void tellPlayer(std::function<QString()> text);
+    void showNotices();
 
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     SettingsStore store_;
@@ -52,6 +53,8 @@ private:
     WindowOrder windowOrder_;
     QPointer<frmTavro> mainWindow_;
     QPointer<frmInfo> startupWindow_;
+    QList<std::function<QString()>> pendingNotices_;
+    bool mainStarted_ = false;
     QObject noticeContext_; // ends pending messages with the program
 };
 
