@@ -115,7 +115,9 @@ void frmHighscore::buildControls() {
     cmdDelHighscore_ = new QPushButton(QStringLiteral("Reset"), this);
     cmdOK_ = new QPushButton(QStringLiteral("&OK"), this);
     // Return presses the focused button (Qt's auto-default); OK otherwise.
+    // The table opens with the focus on OK, so Return closes it.
     cmdOK_->setDefault(true);
+    cmdOK_->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDelHighscore_);
     buttons->addStretch();
