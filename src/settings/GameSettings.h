@@ -21,6 +21,7 @@ struct GameSettings {
     int16_t Background = 0;
     int16_t Sound = 0;
     int16_t LanguageId = 0;
+    int16_t GroupPreview = 0; // extra: outline the group under the pointer
     // The main window's place, kept between runs: the inner area when not
     // maximised (a width of 0: none remembered) and whether it is maximised.
     int16_t WindowLeft = 0;

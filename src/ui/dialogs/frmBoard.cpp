@@ -36,6 +36,7 @@ frmBoard::frmBoard(AppState& state, QWidget* parent)
         const QPixmap thumbnail(thumbnailPath(i));
         if (!thumbnail.isNull())
             picture->setPixmap(thumbnail.scaled(kThumbSize));
+        picture->setCurrent(i == state_.settings.Board);
         imgBrett_[i] = picture;
         grid->addWidget(picture, i % 3, i / 3); // index runs down the columns
         connect(picture, &ClickableImage::clicked, this, [this, i] { imgBrett_Click(i); });

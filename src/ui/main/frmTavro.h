@@ -13,12 +13,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
 class QMenu;
 class QAction;
 class QUrl;
+class QDialog;
 
 namespace tavro {
 
@@ -29,6 +31,7 @@ class DigitDisplay;
 class PictureButton;
 class ClickableImage;
 class HelpWindow;
+class BoardExtras;
 class SolverAssist;
 enum class ToolButton : int;
 
@@ -64,6 +67,15 @@ public:
     void mnuOnlinehelp_Click();
     void mnuEMail_Click();
     void mnuUeber_Click();
+
+    // A new board made from `number` (a random one when none), as F2 does.
+    void startGame(std::optional<uint32_t> number);
+    // The next board, built by the first layout or the next new game, is
+    // made from this number (the command line's --game).
+    void setNextGameNumber(uint32_t number) { nextGameNumber_ = number; }
+    // A mouse release at `innerPosition` of the board: the move handler.
+    void boardReleased(QPointF innerPosition);
+    BoardExtras* extras() const { return extras_; }
 
     bool isMoving() const;
     Game& game();
@@ -103,13 +115,16 @@ public:
 signals:
     // After every new board (layout, toolbar, dialogs).
     void boardBuilt();
+    // The digit displays were given new numbers (a new board, a move, undo).
+    void numbersShown();
 
 protected:
-    // The modal dialogs; each runs one dialog and returns when it has closed.
-    virtual void runOptions();
-    virtual void runHighscore();
-    virtual void runBlockPicker();
-    virtual void runBoardPicker();
+    // The dialogs: each opens its dialog modal to this window and returns;
+    // `then` (may be empty) runs when the dialog has closed.
+    virtual void runOptions(std::function<void()> then);
+    virtual void runHighscore(std::function<void()> then);
+    virtual void runBlockPicker(std::function<void()> then);
+    virtual void runBoardPicker(std::function<void()> then);
     virtual void runInfo();
 
     void paintEvent(QPaintEvent* event) override;
@@ -136,6 +151,7 @@ private:
     void placeBoard();
     BoardSurface::EmptyPainter emptyBoardPainter() const;
     void openUrl(const QUrl& url);
+    void openDialog(QDialog* dialog, std::function<void()> then);
     void pauseTimeout();
 
     AppState& state_;
@@ -172,7 +188,10 @@ private:
     QElapsedTimer pauseClock_;
     qint64 pauseNanoseconds_ = 0;
     std::function<void()> pauseDone_;
-    QSize laidOutSize_; // inner size of the last layout
+    QSize laidOutSize_;   // inner size of the last layout
+    bool closed_ = false; // closed and not shown again since
+    std::optional<uint32_t> nextGameNumber_;
+    BoardExtras* extras_ = nullptr;
 };
 
 } // namespace tavro
