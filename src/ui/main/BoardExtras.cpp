@@ -172,6 +172,12 @@ void BoardExtras::removeUnderCursor() {
     window_.boardReleased(cursor_->cellCentre());
 }
 
+// The preview watches the board and reads the game: it goes with the extras,
+// before the window takes the board and the game down.
+BoardExtras::~BoardExtras() {
+    delete groupPreview_;
+}
+
 bool BoardExtras::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == window_.picBoard() && cursor_->isShown() &&

@@ -24,6 +24,7 @@ class BoardExtras : public QObject {
 
 public:
     BoardExtras(frmTavro& window, AppState& state);
+    ~BoardExtras() override;
 
     // After a new board, a move, undo or redo: banner, cursor, preview and
     // the commands' enabled state follow the game.

@@ -142,6 +142,10 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
 }
 
 frmTavro::~frmTavro() {
+    // The extras watch the board and call back into this window: they go
+    // while the window is whole.
+    delete extras_;
+    extras_ = nullptr;
     // The game and a move it still waits in go while the window is whole.
     game_.reset();
 }
