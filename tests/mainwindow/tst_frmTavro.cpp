@@ -284,7 +284,8 @@ private slots:
         QTest::mouseClick(window->cmdBut(2), Qt::LeftButton);
         QTRY_VERIFY(window->mnuHelp()->isVisible());
         const QList<QAction*> entries = window->mnuHelp()->actions();
-        QCOMPARE(entries.size(), 4);
+        // The four entries of the game, then extras below a separator.
+        QVERIFY(entries.size() == 4 || (entries.size() > 5 && entries[4]->isSeparator()));
         QVERIFY(entries[1]->isSeparator());
         QCOMPARE(
             (QList<QAction*>{entries[0], entries[2], entries[3]}),

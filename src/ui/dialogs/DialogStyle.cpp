@@ -30,7 +30,8 @@ void DialogStyle::apply(QWidget* dialog) {
         "  stop: 0.55 rgb(128, 178, 255), stop: 0.7 black, stop: 1 black); }"
         "QCheckBox::indicator { border-radius: 2px; }"
         "QCheckBox::indicator:checked { background-color: qlineargradient(x1: 0, y1: 0,"
-        "  x2: 1, y2: 1, stop: 0 rgb(170, 205, 255), stop: 1 rgb(128, 178, 255)); }"
+        "  x2: 1, y2: 1, stop: 0 rgb(170, 205, 255), stop: 1 rgb(128, 178, 255));"
+        "  image: url(:/pictures/tick.png); }"
         "QCheckBox::indicator:hover, QRadioButton::indicator:hover { border-color: white; }"));
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmBoard.h"
 
 #include "common/AppState.h"
+#include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsStore.h"
@@ -31,9 +32,13 @@ frmBoard::frmBoard(AppState& state, QWidget* parent)
         // The thumbnail inside a single-line border.
         picture->setStyleSheet(QStringLiteral("border: 1px solid rgb(128, 178, 255);"));
         picture->setFixedSize(kThumbSize + QSize(2, 2));
-        const QPixmap thumbnail(thumbnailPath(i));
-        if (!thumbnail.isNull())
-            picture->setPixmap(thumbnail.scaled(kThumbSize));
+        const QImage thumbnail = loadScaledPicture(thumbnailPath(i), devicePixelRatioF());
+        if (!thumbnail.isNull()) {
+            const qreal ratio = thumbnail.devicePixelRatio();
+            QPixmap pixmap = QPixmap::fromImage(thumbnail.scaled(kThumbSize * ratio));
+            pixmap.setDevicePixelRatio(ratio);
+            picture->setPixmap(pixmap);
+        }
         imgBrett_[i] = picture;
         grid->addWidget(picture, i % 3, i / 3); // index runs down the columns
         connect(picture, &ClickableImage::clicked, this, [this, i] { imgBrett_Click(i); });

@@ -25,8 +25,10 @@ public:
     void setCell(int element, int cell);
     int cell(int element) const { return cells_.at(element); }
 
-    // The picture of cell k of a strip.
+    // The picture of cell k of a strip (at the strip's device pixel ratio).
     static QImage stripCell(const QImage& strip, int cell);
+    // Cell k's rectangle in the strip's own pixels.
+    static QRect sourceRect(const QImage& strip, int cell);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,6 +3,7 @@
 #include "Version.h"
 #include "common/AppState.h"
 #include "common/Prompt.h"
+#include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
@@ -21,6 +22,7 @@
 #include "ui/main/FlagImage.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/SymbolsExtra.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -71,8 +73,9 @@ QFont symbolFont(double points, bool bold) {
     return font;
 }
 
-QImage loadResource(const QString& path) {
-    QImage image(path);
+// The picture in the rendition for the device pixel ratio (1x, 2x or 3x).
+QImage loadResource(const QString& path, qreal devicePixelRatio) {
+    QImage image = loadScaledPicture(path, devicePixelRatio);
     if (image.isNull())
         throw AppError(AppError::ResourceNotFound,
                        QStringLiteral("Resource with identifier '%1' not found").arg(path));
@@ -205,13 +208,15 @@ void frmTavro::buildControls() {
 
     imgHeader_ = new QLabel(this);
     imgHeader_->setScaledContents(true);
-    imgHeader_->setPixmap(QPixmap(QStringLiteral(":/pictures/header.png")));
+    imgHeader_->setPixmap(QPixmap::fromImage(
+        loadScaledPicture(QStringLiteral(":/pictures/header.png"), devicePixelRatioF())));
     imgHeader_->hide();
 
     imgLogo_ = new QLabel(this);
-    const QPixmap logo(QStringLiteral(":/pictures/logo.png"));
+    const QPixmap logo = QPixmap::fromImage(
+        loadScaledPicture(QStringLiteral(":/pictures/logo.png"), devicePixelRatioF()));
     imgLogo_->setPixmap(logo);
-    imgLogo_->setFixedSize(logo.isNull() ? kLogoSize : logo.size());
+    imgLogo_->setFixedSize(logo.isNull() ? kLogoSize : logo.deviceIndependentSize().toSize());
     imgLogo_->hide();
 
     fraAnzeige_ = new QWidget(this);
@@ -220,7 +225,7 @@ void frmTavro::buildControls() {
     fraAnzeige_->setPalette(black);
     fraAnzeige_->hide();
 
-    digitStrip_ = QImage(QStringLiteral(":/pictures/digits.png"));
+    digitStrip_ = loadScaledPicture(QStringLiteral(":/pictures/digits.png"), devicePixelRatioF());
     imgScore_ = new DigitDisplay(fraAnzeige_);
     imgScore_->move(64, 16);
     imgLeft_ = new DigitDisplay(fraAnzeige_);
@@ -295,7 +300,8 @@ void frmTavro::buildToolbar() {
 
 void frmTavro::buildFlags() {
     for (const FlagDesign& design : kFlags) {
-        const QPixmap picture(QStringLiteral(":/pictures/flag%1.png").arg(design.languageId));
+        const QPixmap picture = QPixmap::fromImage(loadScaledPicture(
+            QStringLiteral(":/pictures/flag%1.png").arg(design.languageId), devicePixelRatioF()));
         auto* flag = new FlagImage(design.languageId, picture, fraKnopf_);
         flag->move(design.x, 80);
         flag->setToolTip(QString::fromUtf8(design.tooltip));
@@ -313,6 +319,12 @@ void frmTavro::buildHelpMenu() {
     connect(mnuOnlinehelp_, &QAction::triggered, this, &frmTavro::mnuOnlinehelp_Click);
     connect(mnuEMail_, &QAction::triggered, this, &frmTavro::mnuEMail_Click);
     connect(mnuUeber_, &QAction::triggered, this, &frmTavro::mnuUeber_Click);
+    symbols_ = new SymbolsExtra(state_.store, mnuHelp_, this);
+    connect(symbols_, &SymbolsExtra::toggled, this, [this] {
+        ErrorTrap trap("frmTavro", "mnuSymbols_Click");
+        trap.run([&] { loadBlockStrip(); });
+        picBoard_->setStrip(picBlocks_);
+    });
 }
 
 void frmTavro::buildShortcuts() {
@@ -328,7 +340,8 @@ void frmTavro::buildShortcuts() {
 
 void frmTavro::loadBlockStrip() {
     // The picker holds the strips; a set without a picture is a failure.
-    QImage strip = frmBlocks::blockStrip(settings_.Blocks);
+    QImage strip =
+        frmBlocks::blockStrip(settings_.Blocks, devicePixelRatioF(), symbols_->enabled());
     if (strip.isNull())
         throw AppError(AppError::InvalidPicture,
                        QStringLiteral("Invalid picture (block set %1)").arg(settings_.Blocks));
@@ -341,7 +354,8 @@ void frmTavro::InitNumbers() {
     ErrorTrap trap("frmTavro", "InitNumbers");
     trap.run([&] {
         if (digitStrip_.isNull())
-            digitStrip_ = loadResource(QStringLiteral(":/pictures/digits.png"));
+            digitStrip_ =
+                loadResource(QStringLiteral(":/pictures/digits.png"), devicePixelRatioF());
     });
     for (DigitDisplay* display : {imgLeft_, imgScore_}) {
         trap.run([&] {
@@ -429,7 +443,8 @@ void frmTavro::PaintBG() {
     trap.run([&] {
         // The picture is kept at its own size and stretched when painted: a
         // stretched copy would cost a frame's worth of memory on large screens.
-        picture_ = loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board));
+        picture_ = loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board),
+                                devicePixelRatioF());
         const int top = imgHeader_->height();
         pictureRect_ = QRect(0, top, width(), height() - top);
         update();
@@ -537,6 +552,7 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+    trap.run([&] { symbols_->action()->setText(language.GetLang(SymbolsExtra::kTextId)); });
 }
 
 void frmTavro::cmdBut_Click(int index) {

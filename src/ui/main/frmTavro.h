@@ -25,6 +25,7 @@ struct GameSettings;
 class Game;
 class DigitDisplay;
 class PictureButton;
+class SymbolsExtra;
 class FlagImage;
 class HelpWindow;
 
@@ -92,6 +93,7 @@ public:
     QAction* mnuOnlinehelp() const { return mnuOnlinehelp_; }
     QAction* mnuEMail() const { return mnuEMail_; }
     QAction* mnuUeber() const { return mnuUeber_; }
+    SymbolsExtra* symbols() const { return symbols_; }
     QLabel* imgHeader() const { return imgHeader_; }
     QLabel* imgLogo() const { return imgLogo_; }
     QWidget* fraAnzeige() const { return fraAnzeige_; }
@@ -161,6 +163,7 @@ private:
     QAction* mnuOnlinehelp_ = nullptr;
     QAction* mnuEMail_ = nullptr;
     QAction* mnuUeber_ = nullptr;
+    SymbolsExtra* symbols_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
 
     // Nested waits of Pause that are still running; the destructor ends them.

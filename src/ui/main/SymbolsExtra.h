@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace tavro {
+
+class SettingsStore;
+
+// The extra "Symbols on blocks": a checkable entry of the help menu (below a
+// separator, Ctrl+Y) that draws a symbol per block type on every set, so
+// that the game can be played without telling colours apart. The choice is
+// kept in the store's section "Extras" under "Symbols" (0 or 1, off by default).
+class SymbolsExtra : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kTextId = 250;
+
+    // Adds the entry to `menu`; its shortcut works anywhere in `window`.
+    SymbolsExtra(SettingsStore& store, QMenu* menu, QWidget* window);
+
+    bool enabled() const;
+    QAction* action() const { return action_; }
+
+    // The block strip to show for a set: with or without symbols.
+    QString stripPath(int blockSet) const;
+
+signals:
+    void toggled(bool enabled);
+
+private:
+    void remember(bool enabled);
+
+    SettingsStore& store_;
+    QAction* action_;
+};
+
+} // namespace tavro
