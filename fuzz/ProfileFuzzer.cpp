@@ -1,4 +1,5 @@
 #include "common/ProfileReader.h"
+#include "settings/Windows1252.h"
 
 #include <QByteArray>
 #include <cstddef>
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         content + "\n[Lang]\n0199=found\n", QStringLiteral("Lang"), QStringLiteral("0199"));
     if (!content.contains("[") && appended != QStringLiteral("found"))
         std::abort();
-    if (tavro::ProfileReader::decodeWindows1252(content).size() != content.size())
+    if (tavro::windows1252::decode(content).size() != content.size())
         std::abort();
     return 0;
 }

@@ -1,13 +1,16 @@
 #include "app/Program.h"
 
+#include "app/PlayerNotices.h"
 #include "errors/ErrorTrap.h"
 #include "settings/NumberConversion.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/MessageBoxPrompt.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/main/frmTavro.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 
@@ -26,6 +29,20 @@ Prompt& promptOrOwn(Prompt* given, std::unique_ptr<MessageBoxPrompt>& own) {
 
 Program::Program(Prompt* prompt) : state_(store_, promptOrOwn(prompt, ownPrompt_), sound_) {
     state_.programFolder = QCoreApplication::applicationDirPath();
+    store_.setProblemHandler([this](const StoreProblem& problem) {
+        tellPlayer([this, problem] { return storeNoticeText(state_.language, problem); });
+    });
+    state_.language.setProblemHandler([this](const FileProblem& problem) {
+        tellPlayer([this, problem] { return languageFileNoticeText(state_.language, problem); });
+    });
+}
+
+void Program::tellPlayer(std::function<QString()> text) {
+    // From the event loop: the language may not be settled yet, and the
+    // store or the text lookup must not wait for the player's answer.
+    QTimer::singleShot(0, &noticeContext_, [this, text = std::move(text)] {
+        state_.prompt.showMessage(QStringLiteral("Tavro"), text());
+    });
 }
 
 Program::~Program() {
@@ -47,17 +64,28 @@ Program::StartResult Program::Main() {
     trap.run([&] {
         const QString lockPath = QFileInfo(store_.fileName()).absolutePath() + "/tavro.lock";
         instance_ = std::make_unique<SingleInstance>(lockPath);
-        if (!instance_->acquire())
+        switch (instance_->acquire()) {
+        case SingleInstance::Result::AlreadyRunning:
             result = StartResult::AlreadyRunning;
+            break;
+        case SingleInstance::Result::Unavailable:
+            // Without the lock another copy could save at the same time:
+            // play on, but save nothing.
+            store_.disableSaving(instance_->problem());
+            break;
+        case SingleInstance::Result::Acquired:
+            break;
+        }
     });
     if (result == StartResult::AlreadyRunning)
         return result;
+    trap.run([&] { store_.open(); });
 
-    trap.run([&] { settings.LanguageId = store_.readInt("Settings", "Sprache", 0); });
+    trap.run([&] { loadSetting(store_, Setting::Sprache, settings); });
     trap.run([&] {
         if (settings.LanguageId > 10) {
             settings.LanguageId = correctLanguageId(settings.LanguageId);
-            store_.writeInt("Settings", "Sprache", settings.LanguageId);
+            saveSettings(store_, settings, {Setting::Sprache});
         }
     });
     trap.run([&] { state_.language.fillPaths(state_.programFolder); });

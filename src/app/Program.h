@@ -7,7 +7,9 @@
 #include "ui/dialogs/frmInfo.h"
 #include "ui/main/frmTavro.h"
 
+#include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 namespace tavro {
@@ -38,6 +40,9 @@ public:
     static int16_t correctLanguageId(int16_t stored);
 
 private:
+    // Shows a message about a file once the event loop runs.
+    void tellPlayer(std::function<QString()> text);
+
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     SettingsStore store_;
     SoundPlayer sound_;
@@ -45,6 +50,7 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     QPointer<frmTavro> mainWindow_;
     QPointer<frmInfo> startupWindow_;
+    QObject noticeContext_; // ends pending messages with the program
 };
 
 } // namespace tavro

@@ -32,11 +32,31 @@ QString Language::GetLang(int16_t id) const {
     trap.run([&] {
         if (languageId_ < 0 || languageId_ >= kTableSize)
             throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-        // A default of blanks comes back as the empty text when nothing is found.
-        text = ProfileReader::readString(LangFile[static_cast<size_t>(languageId_)],
-                                         QStringLiteral("Lang"), keyOf(id), QString(255, u' '));
+        text = lookUp(LangFile[static_cast<size_t>(languageId_)], id);
     });
     return text;
+}
+
+QString Language::lookUp(const QString& path, int16_t id) const {
+    FileProblem problem;
+    // A default of blanks comes back as the empty text when nothing is found.
+    const QString text = ProfileReader::readString(path, QStringLiteral("Lang"), keyOf(id),
+                                                   QString(255, u' '), &problem);
+    if (!problem.path.isEmpty() && !refused_.contains(path)) {
+        refused_.insert(path);
+        if (handler_)
+            handler_(problem);
+    }
+    return text;
+}
+
+QString Language::textOrEnglish(int16_t id, const QString& fallback) const {
+    QString text;
+    if (languageId_ >= 0 && languageId_ < kTableSize)
+        text = lookUp(LangFile[static_cast<size_t>(languageId_)], id);
+    if (text.isEmpty())
+        text = lookUp(LangFile[1], id);
+    return text.isEmpty() ? fallback : text;
 }
 
 } // namespace tavro

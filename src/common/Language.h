@@ -1,8 +1,12 @@
 #pragma once
 
+#include "settings/RegularFile.h"
+
+#include <QSet>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace tavro {
 
@@ -25,10 +29,25 @@ public:
 
     int16_t languageId() const { return languageId_; }
 
+    // Told once per file and run when a language file is refused (not a
+    // regular file, too large, unreadable); the texts then count as missing.
+    void setProblemHandler(std::function<void(const FileProblem&)> handler) {
+        handler_ = std::move(handler);
+    }
+
+    // The text of id in the current language, else in English, else
+    // fallback: for the messages about files the player must see even when
+    // the current language file is the one that failed.
+    QString textOrEnglish(int16_t id, const QString& fallback) const;
+
     std::array<QString, kTableSize> LangFile;
 
 private:
+    QString lookUp(const QString& path, int16_t id) const;
+
     const int16_t& languageId_;
+    std::function<void(const FileProblem&)> handler_;
+    mutable QSet<QString> refused_;
 };
 
 } // namespace tavro

@@ -1,21 +1,13 @@
 #include "common/ProfileReader.h"
 
-#include <QFile>
+#include "settings/Windows1252.h"
+
 #include <algorithm>
-#include <array>
 #include <optional>
 
 namespace tavro {
 
 namespace {
-
-// Code points of the bytes 0x80..0x9F; every other byte is its Latin-1 code point.
-constexpr std::array<char16_t, 32> kHighControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80..87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88..8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90..97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98..9F
-};
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -49,7 +41,7 @@ std::optional<QByteArrayView> sectionName(QByteArrayView line) {
 }
 
 bool sameName(QByteArrayView a, const QString& b) {
-    return ProfileReader::decodeWindows1252(a).compare(b, Qt::CaseInsensitive) == 0;
+    return windows1252::decode(a).compare(b, Qt::CaseInsensitive) == 0;
 }
 
 QString trimmedDefault(const QString& defaultValue) {
@@ -60,17 +52,6 @@ QString trimmedDefault(const QString& defaultValue) {
 }
 
 } // namespace
-
-QString ProfileReader::decodeWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        *out++ =
-            (code >= 0x80 && code <= 0x9F) ? QChar(kHighControlRange[code - 0x80]) : QChar(code);
-    }
-    return text;
-}
 
 QString ProfileReader::findValue(const QByteArray& content, const QString& section,
                                  const QString& key, const QString& defaultValue) {
@@ -102,19 +83,19 @@ QString ProfileReader::findValue(const QByteArray& content, const QString& secti
         if (equals <= 0 || !sameName(trimBlanks(line.first(equals)), wantedKey))
             continue;
         const QByteArrayView value = stripQuotes(trimBlanks(line.sliced(equals + 1)));
-        return decodeWindows1252(value.first(std::min<qsizetype>(value.size(), kMaxValueLength)));
+        return windows1252::decode(value.first(std::min<qsizetype>(value.size(), kMaxValueLength)));
     }
     return trimmedDefault(defaultValue);
 }
 
 QString ProfileReader::readString(const QString& path, const QString& section, const QString& key,
-                                  const QString& defaultValue) {
-    if (path.isEmpty())
+                                  const QString& defaultValue, FileProblem* problem) {
+    const RegularFile file = RegularFile::read(path, kMaxFileBytes);
+    if (file.status == RegularFile::Status::Refused && problem)
+        *problem = file.problem;
+    if (file.status != RegularFile::Status::Ok)
         return trimmedDefault(defaultValue);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return trimmedDefault(defaultValue);
-    return findValue(file.readAll(), section, key, defaultValue);
+    return findValue(file.data, section, key, defaultValue);
 }
 
 } // namespace tavro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace tavro {
 
@@ -19,8 +20,13 @@ public:
     // Show what has been painted into the board surface.
     virtual void refreshBoard() = 0;
 
-    // Waits at least `seconds` while window events are processed.
-    virtual void Pause(double seconds) = 0;
+    // Starts a wait of at least `seconds`; window events go on meanwhile.
+    // Returns true when the wait runs: `done` is then called once, from the
+    // event loop, when the time has passed, unless stopPause() comes first.
+    // Returns false when there is nothing to wait for; `done` is not called.
+    virtual bool Pause(double seconds, std::function<void()> done) = 0;
+    // Ends a running wait without calling its `done`.
+    virtual void stopPause() = 0;
 
     // The digit displays: ShowNumber(imgScore, score) and ShowNumber(imgLeft, left).
     virtual void showScore(int64_t score) = 0;

@@ -20,12 +20,35 @@ std::mt19937 clockSeededGenerator() {
 
 } // namespace
 
+// co_await Wait(...): the view's Pause as one statement of the move's trap.
+// The move goes on at once when the view has nothing to wait for, when the
+// trap has been left, or when the statement failed and the player went on.
+class Game::Wait {
+public:
+    Wait(Game& game, ErrorTrap& trap, double seconds)
+        : game_(game), trap_(trap), seconds_(seconds) {}
+    bool await_ready() const noexcept { return false; }
+    bool await_suspend(std::coroutine_handle<>) {
+        if (game_.abandoned_)
+            return true; // its owner destroys the move as soon as it is suspended
+        bool waiting = false;
+        trap_.run(
+            [&] { waiting = game_.view_.Pause(seconds_, [&game = game_] { game.resumeMove(); }); });
+        return waiting;
+    }
+    void await_resume() const noexcept {}
+
+private:
+    Game& game_;
+    ErrorTrap& trap_;
+    double seconds_;
+};
+
 Game::Game(GameSettings& settings, BoardView& view, SoundSink& sound)
-    : settings_(settings), view_(view), sound_(sound), random_(clockSeededGenerator()),
-      life_(std::make_shared<Life>()) {}
+    : settings_(settings), view_(view), sound_(sound), random_(clockSeededGenerator()) {}
 
 Game::~Game() {
-    life_->alive = false;
+    abandonMove();
 }
 
 bool Game::isMoving() const {
@@ -70,19 +93,43 @@ void Game::play(int id) {
         sound_.PlayWAV(id);
 }
 
-// A waiting move notices a new generation after its Pause and returns.
-void Game::abandonBoard() {
-    ++life_->generation;
+// A suspended move is destroyed at once. One whose statements are running
+// (a report or a dialog of its own is open) goes when they return to it.
+void Game::abandonMove() {
     moving_ = false;
+    if (stepping_) {
+        abandoned_ = true;
+        return;
+    }
+    if (!move_.done())
+        view_.stopPause();
+    move_ = MoveTask();
 }
 
-void Game::abandonMove() {
-    abandonBoard();
+void Game::picBoard_MouseUp(double X, double Y) {
+    if (stepping_ || !move_.done())
+        return; // a move is under way
+    stepping_ = true;
+    move_ = move(X, Y); // runs up to its first wait
+    afterStep();
+}
+
+void Game::resumeMove() {
+    stepping_ = true;
+    move_.resume();
+    afterStep();
+}
+
+void Game::afterStep() {
+    stepping_ = false;
+    if (move_.done() || abandoned_)
+        move_ = MoveTask();
+    abandoned_ = false;
 }
 
 void Game::newBoard(std::optional<uint32_t> seed) {
     ErrorTrap trap("frmTavro", "InitGame");
-    abandonBoard();
+    abandonMove();
     if (seed)
         random_.seed(*seed);
     trap.run([&] {
@@ -100,7 +147,7 @@ void Game::newBoard(std::optional<uint32_t> seed) {
 
 void Game::loadBoard(int cols, int rows, const std::vector<int16_t>& types) {
     ErrorTrap trap("frmTavro", "InitGame");
-    abandonBoard();
+    abandonMove();
     trap.run([&] {
         if (types.size() != static_cast<size_t>(cols) * static_cast<size_t>(rows))
             throw AppError(AppError::InvalidCall, QStringLiteral("Board size mismatch"));
@@ -234,17 +281,12 @@ void Game::closeEmptyColumns() {
     }
 }
 
-void Game::picBoard_MouseUp(double X, double Y) {
+MoveTask Game::move(double X, double Y) {
     ErrorTrap trap("frmTavro", "picBoard_MouseUp");
-    // Only `life` may be used once a Pause has returned to a stale move.
-    const std::shared_ptr<Life> life = life_;
-    const uint64_t generation = life->generation;
-    const auto boardGone = [&] { return !life->alive || life->generation != generation; };
-
     bool stop = false;
     trap.run([&] { stop = board_.IsGameOver() || moving_; });
     if (stop || trap.left())
-        return;
+        co_return;
 
     int16_t b = -1;
     trap.run([&] {
@@ -257,7 +299,7 @@ void Game::picBoard_MouseUp(double X, double Y) {
         }
     });
     if (stop || trap.left())
-        return;
+        co_return;
 
     trap.run([&] {
         board_.SameBlocks().clear();
@@ -271,21 +313,17 @@ void Game::picBoard_MouseUp(double X, double Y) {
         }
     });
     if (stop || trap.left())
-        return;
+        co_return;
 
     trap.run([&] { removeGroup(); });
-    trap.run([&] { view_.Pause(0.02); });
-    if (boardGone())
-        return;
+    co_await Wait(*this, trap, 0.02);
     trap.run([&] { view_.refreshBoard(); });
 
     bool moved = true;
     while (moved && !trap.left()) {
         moved = false;
         trap.run([&] { moved = fallingPass(); });
-        trap.run([&] { view_.Pause(0.08); });
-        if (boardGone())
-            return;
+        co_await Wait(*this, trap, 0.08);
         trap.run([&] { view_.refreshBoard(); });
     }
     trap.run([&] { closeEmptyColumns(); });
@@ -304,7 +342,7 @@ void Game::picBoard_MouseUp(double X, double Y) {
     bool ended = false;
     trap.run([&] { ended = board_.IsGameOver(); });
     if (!ended || trap.left())
-        return;
+        co_return;
     trap.run([&] { play(106); });
     trap.run([&] {
         if (board_.LiveBlocks().isEmpty()) {

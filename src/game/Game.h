@@ -5,11 +5,11 @@
 
 #include "game/Board.h"
 #include "game/BoardView.h"
+#include "game/MoveTask.h"
 #include "game/SoundSink.h"
 #include "settings/GameSettings.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
@@ -36,10 +36,13 @@ public:
     void loadBoard(int cols, int rows, const std::vector<int16_t>& types);
 
     // The whole move for a mouse release at (X, Y) on the board's inner area.
+    // It runs up to its first wait and goes on each time the view's wait has
+    // passed; a release while a move is under way is ignored.
     void picBoard_MouseUp(double X, double Y);
 
-    // The window is going away: a waiting move ends without touching anything.
-    // The board stays as the move left it; isMoving() is false afterwards.
+    // A waiting move ends without touching anything (the window is going away,
+    // or a new board replaces this one). The board stays as the move left it;
+    // isMoving() is false afterwards.
     void abandonMove();
 
     bool isMoving() const;
@@ -55,14 +58,11 @@ public:
     static int64_t clearingBonus(int64_t score);
 
 private:
-    // Shared with every running move, so that a move waiting in Pause can tell,
-    // without touching the game, that its board or the game itself is gone.
-    struct Life {
-        uint64_t generation = 0;
-        bool alive = true;
-    };
+    class Wait;
 
-    void abandonBoard();
+    MoveTask move(double X, double Y);
+    void resumeMove();
+    void afterStep();
     bool soundOn() const { return settings_.Sound != 0; }
     void play(int id);
 
@@ -82,7 +82,9 @@ private:
     Board board_;
     std::mt19937 random_;
     bool moving_ = false;
-    std::shared_ptr<Life> life_;
+    MoveTask move_;         // the move under way, empty between moves
+    bool stepping_ = false; // the move's statements are running
+    bool abandoned_ = false;
 };
 
 } // namespace tavro

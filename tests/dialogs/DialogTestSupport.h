@@ -39,8 +39,9 @@ public:
     void PlayWAV(int id) override { played.push_back(id); }
 };
 
+// The test program's own store (see support/IsolatedConfig.cpp) emptied.
 inline void wipeStore() {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavro", "Tavro").clear();
+    QFile::remove(SettingsStore().fileName());
 }
 
 // Places 1.. with the given scores, named "P<place>" with <place> blocks left.

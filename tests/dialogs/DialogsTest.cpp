@@ -67,7 +67,8 @@ struct NullView : BoardView {
     void drawFromStrip(int, int, int) override {}
     void eraseFromEmptyBoard(int, int, int, int) override {}
     void refreshBoard() override {}
-    void Pause(double) override {}
+    bool Pause(double, std::function<void()>) override { return false; }
+    void stopPause() override {}
     void showScore(int64_t) override {}
     void showLeft(int) override {}
     void showHighscore() override {}

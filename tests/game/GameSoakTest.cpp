@@ -1,10 +1,13 @@
-// Thousands of seeded scripted games, every board invariant checked after every
-// click; and the flood fill on a small thread stack.
+// Thousands of seeded scripted games: every board invariant, the flood fill and
+// the game-over test checked after every click against the searches as first
+// written; and the flood fill on a small thread stack.
 
 #include "GameTestSupport.h"
+#include "ReferenceRules.h"
 
 #include <QThread>
 #include <QtTest>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -14,20 +17,46 @@ using namespace tavro::test;
 namespace {
 
 struct Tally {
-    int games = 0, moves = 0, refused = 0, cleared = 0, finished = 0;
+    int games = 0, moves = 0, refused = 0, cleared = 0, finished = 0, overAtStart = 0;
 };
+
+// A fill from `start` on a copy: the group's keys in order, then the marks.
+template <typename Fill> QString filled(Board board, int16_t start, Fill fill) {
+    board.SameBlocks().clear();
+    fill(board, start);
+    QString text;
+    for (const BlockList::Entry& e : board.SameBlocks())
+        text += QString::fromStdString(e.key) + ' ';
+    for (int i = 0; i < board.blockCount(); ++i)
+        text += board.block(i).marked ? 'x' : '.';
+    return text;
+}
+
+// IsGameOver against the reference on a copy; neither may leave a block marked.
+void verifyGameOverAgrees(const Board& board) {
+    Board copy = board;
+    QCOMPARE(board.IsGameOver(), referenceIsGameOver(copy));
+    for (int i = 0; i < board.blockCount(); ++i)
+        QVERIFY(!(board.block(i).present && board.block(i).marked) &&
+                !(copy.block(i).present && copy.block(i).marked));
+}
 
 // Plays one new game to its end; mostly clicks on present blocks, sometimes
 // anywhere (empty cells, off the board). Each click's outcome is predicted
-// from a copy of the board.
-void playOneGame(const GameSettings& s, uint32_t seed, std::mt19937& random, Tally& tally) {
+// from a copy of the board with the reference fill; the game-over test is
+// compared with its slow reference on request.
+void playOneGame(const GameSettings& s, uint32_t seed, std::mt19937& random, Tally& tally,
+                 bool checkGameOver = true) {
     Play play(s);
     auto& [settings, view, owner, game] = play;
     view.record = false;
     game.newBoard(seed);
+    tally.overAtStart += game.isGameOver() ? 1 : 0;
     using U = std::uniform_real_distribution<double>;
-    while (!game.isGameOver()) {
+    for (bool moved = true; !game.isGameOver() && !QTest::currentTestFailed();) {
         VERIFY_BOARD_CONSISTENT(game.board());
+        if (checkGameOver && moved)
+            verifyGameOverAgrees(game.board());
         double x = 0, y = 0;
         if (random() % 5 == 0) {
             x = U(-60, s.Cols * 50 + 60)(random);
@@ -41,8 +70,10 @@ void playOneGame(const GameSettings& s, uint32_t seed, std::mt19937& random, Tal
         const int16_t hit = before.GetBlockUnderMouse(x, y);
         std::set<int> group;
         if (hit >= 0 && before.block(hit).present) {
+            QCOMPARE(filled(before, hit, std::mem_fn(&Board::FindSameBlocks)),
+                     filled(before, hit, referenceFindSameBlocks));
             before.SameBlocks().clear();
-            before.FindSameBlocks(hit);
+            referenceFindSameBlocks(before, hit);
             for (const BlockList::Entry& e : before.SameBlocks())
                 group.insert(e.index);
         }
@@ -50,7 +81,8 @@ void playOneGame(const GameSettings& s, uint32_t seed, std::mt19937& random, Tal
 
         game.picBoard_MouseUp(x, y);
         QVERIFY(!game.isMoving());
-        if (k < s.BlocksToClick) {
+        moved = k >= s.BlocksToClick;
+        if (!moved) {
             ++tally.refused;
             QCOMPARE(std::pair(game.score(), picture(game.board())),
                      std::pair(before.score(), picture(before)));
@@ -66,6 +98,8 @@ void playOneGame(const GameSettings& s, uint32_t seed, std::mt19937& random, Tal
         QCOMPARE(game.score(), expected);
     }
     VERIFY_BOARD_CONSISTENT(game.board());
+    if (checkGameOver)
+        verifyGameOverAgrees(game.board());
     // Only a game that had a move ends through the move handler, once.
     QCOMPARE(view.highscores, game.gameFinished() ? 1 : 0);
     tally.cleared += game.blocksLeft() == 0 ? 1 : 0;
@@ -86,20 +120,22 @@ private slots:
         Tally tally;
         for (int round = 0; round < 4000 && !QTest::currentTestFailed(); ++round) {
             const int cols = 1 + int(random() % 16), rows = 1 + int(random() % 12);
-            GameSettings s = settingsFor(cols, rows, 2 + int(random() % 3), 3 + int(random() % 4));
+            GameSettings s = settingsFor(cols, rows, 1 + int(random() % 5), 3 + int(random() % 4));
             s.Background = (round % 2) ? -1 : 0;
             playOneGame(s, static_cast<uint32_t>(random()), random, tally);
         }
-        qInfo("%d games, %d moves, %d refused clicks, %d cleared boards", tally.games, tally.moves,
-              tally.refused, tally.cleared);
+        qInfo("%d games, %d moves, %d refused clicks, %d cleared boards, %d over at the start",
+              tally.games, tally.moves, tally.refused, tally.cleared, tally.overAtStart);
         QCOMPARE(tally.games, 4000);
-        QVERIFY(tally.moves > 25000 && tally.cleared > 0);
+        // Both answers of the game-over test occur at the start.
+        QVERIFY(tally.moves > 25000 && tally.cleared > 0 && tally.overAtStart > 0);
     }
     void largeGamesKeepTheBoardConsistent() {
         std::mt19937 random(99);
         Tally tally;
         for (int round = 0; round < 4; ++round)
-            playOneGame(settingsFor(60, 40, 2 + round % 2, 3), uint32_t(random()), random, tally);
+            playOneGame(settingsFor(60, 40, 2 + round % 2, 3), uint32_t(random()), random, tally,
+                        false);
         QCOMPARE(tally.finished, 4);
         QVERIFY(tally.moves > 400);
     }
@@ -121,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(GameSoakTest)
+GAME_TEST_MAIN(GameSoakTest)
 #include "GameSoakTest.moc"

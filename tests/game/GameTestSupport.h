@@ -7,7 +7,9 @@
 #include "game/SoundSink.h"
 #include "settings/GameSettings.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -59,7 +61,8 @@ inline void countReportedErrors() {
 }
 
 // Fake board view and sound sink: every call becomes one line of `events` unless
-// `record` is off. Hooks let a test act inside a Pause or the high-score dialog.
+// `record` is off. Hooks let a test act when a pause starts or inside the
+// high-score dialog.
 class RecordingView : public BoardView, public SoundSink {
 public:
     QStringList events;
@@ -73,10 +76,22 @@ public:
         log("erase %1 %2 %3 %4", srcX, srcY, x, y);
     }
     void refreshBoard() override { log("refresh"); }
-    void Pause(double seconds) override {
+    // With `waits` on a pause stays pending until endPause(), as a window's
+    // timer would; otherwise the move goes on at once.
+    bool waits = false;
+    std::function<void()> pending;
+    bool Pause(double seconds, std::function<void()> done) override {
         ++pauses;
         log("pause %1", seconds);
+        if (waits)
+            pending = std::move(done);
         onPause(seconds);
+        return waits;
+    }
+    void stopPause() override { pending = nullptr; }
+    void endPause() {
+        if (const std::function<void()> done = std::exchange(pending, nullptr))
+            done();
     }
     void showScore(int64_t score) override { log("score %1", qlonglong(score)); }
     void showLeft(int left) override { log("left %1", left); }
@@ -183,3 +198,13 @@ struct Play {
 };
 
 } // namespace tavro::test
+
+// A test program's main: anything stored goes to Qt's test folder, never to
+// the player's settings.
+#define GAME_TEST_MAIN(TestClass)                                                                  \
+    int main(int argc, char** argv) {                                                              \
+        QStandardPaths::setTestModeEnabled(true);                                                  \
+        QCoreApplication app(argc, argv);                                                          \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

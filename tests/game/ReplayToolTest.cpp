@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 class ReplayToolTest : public QObject {
@@ -70,5 +71,12 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ReplayToolTest)
+// Neither the tool nor this test reads the store; should either ever write,
+// it goes to Qt's test folder.
+int main(int argc, char** argv) {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication app(argc, argv);
+    ReplayToolTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "ReplayToolTest.moc"

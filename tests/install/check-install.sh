@@ -21,6 +21,10 @@ expect_file lib/tavro/tavro
 for lang in deutsch english spanish italian french; do expect_file "lib/tavro/lang/$lang.lng"; done
 for help in de en es it fr; do expect_file "lib/tavro/help/$help/index.html"; done
 expect_file share/applications/tavro.desktop
+# The solver's command-line tool is on the PATH and answers.
+[ -x "$prefix/bin/tavro-solve" ] || fail "bin/tavro-solve is missing or not executable"
+[ "$(printf 'btc 2\nboard\n12\n12\n00\n' | "$prefix/bin/tavro-solve" | head -1)" = "best 22" ] ||
+  fail "the installed tavro-solve does not solve a board"
 expect_file share/metainfo/tavro.metainfo.xml
 for size in 16 32 48 64 128 256; do
   icon=share/icons/hicolor/${size}x${size}/apps/tavro.png

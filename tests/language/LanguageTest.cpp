@@ -6,6 +6,7 @@
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 #include "settings/NumberConversion.h"
+#include "settings/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,11 +120,11 @@ private slots:
     }
 
     void windows1252Decoding() {
-        QCOMPARE(ProfileReader::decodeWindows1252("\x80\xE4\xF6\xFC\xDF"), QStringLiteral("€äöüß"));
-        QCOMPARE(ProfileReader::decodeWindows1252("\x93x\x94 \x85 \x9F"),
+        QCOMPARE(windows1252::decode("\x80\xE4\xF6\xFC\xDF"), QStringLiteral("€äöüß"));
+        QCOMPARE(windows1252::decode("\x93x\x94 \x85 \x9F"),
                  QStringLiteral("\u201Cx\u201D \u2026 \u0178"));
         // Bytes the code page leaves undefined keep their number.
-        QCOMPARE(ProfileReader::decodeWindows1252("\x81\x8D\x8F\x90\x9D"),
+        QCOMPARE(windows1252::decode("\x81\x8D\x8F\x90\x9D"),
                  QStringLiteral("\u0081\u008D\u008F\u0090\u009D"));
     }
 

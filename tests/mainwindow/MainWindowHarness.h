@@ -107,11 +107,9 @@ private:
     }
 };
 
+// The test program's own store (see support/IsolatedConfig.cpp) emptied.
 inline void clearStore() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavro"),
-                       QStringLiteral("Tavro"));
-    settings.clear();
-    settings.sync();
+    QFile::remove(SettingsStore().fileName());
 }
 
 inline void writeLanguageFile(const QString& path, const QString& lines) {

@@ -455,7 +455,7 @@ private slots:
         // The current language's flag stores nothing.
         clearStore();
         QTest::mouseClick(window->imgLang(1), Qt::LeftButton);
-        QCOMPARE(h.store.read("Settings", "Sprache", "none"), QStringLiteral("none"));
+        QCOMPARE(SettingsStore().read("Settings", "Sprache", "none"), QStringLiteral("none"));
         // Flags sit in one row below the buttons.
         QCOMPARE(window->imgLang(6)->geometry(), QRect(95, 80, 32, 20));
         QCOMPARE(window->imgLang(4), nullptr);

@@ -17,8 +17,9 @@ void ReplayRecorder::drawFromStrip(int, int x, int y) {
 void ReplayRecorder::eraseFromEmptyBoard(int, int, int x, int y) {
     printCell("erase", x, y);
 }
-void ReplayRecorder::Pause(double seconds) {
+bool ReplayRecorder::Pause(double seconds, std::function<void()>) {
     out_ << "wait " << seconds << '\n';
+    return false; // the move goes on at once
 }
 void ReplayRecorder::showScore(int64_t score) {
     out_ << "score " << score << '\n';

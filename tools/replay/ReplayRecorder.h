@@ -20,7 +20,8 @@ public:
     void drawFromStrip(int type, int x, int y) override;
     void eraseFromEmptyBoard(int srcX, int srcY, int x, int y) override;
     void refreshBoard() override {}
-    void Pause(double seconds) override;
+    bool Pause(double seconds, std::function<void()> done) override;
+    void stopPause() override {}
     void showScore(int64_t score) override;
     void showLeft(int left) override;
     void showHighscore() override;

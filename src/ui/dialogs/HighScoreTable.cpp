@@ -37,6 +37,8 @@ void HighScoreTable::read(const SettingsStore& store, const GameSettings& settin
 }
 
 void HighScoreTable::write(SettingsStore& store, const GameSettings& settings) const {
+    // All five places reach the file together.
+    const SettingsStore::Batch batch(store);
     for (int slot = 1; slot <= kSlots; ++slot) {
         QString text = HighScoreSlot::format(entry(slot));
         store.write(kSection, key(settings, slot), Crypt(text));

@@ -4,7 +4,7 @@
 #include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "errors/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/ClickableImage.h"
 #include "ui/dialogs/DialogStyle.h"
 
@@ -79,9 +79,7 @@ void frmBlocks::imgBlocks_Click(int index) {
         s.Blocks = int16_t(index);
         chosen_ = index;
     });
-    trap.run([&] {
-        state_.store.writeInt(QStringLiteral("Settings"), QStringLiteral("Blocks"), s.Blocks);
-    });
+    trap.run([&] { saveSettings(state_.store, s, {Setting::Blocks}); });
     trap.run([&] { accept(); });
 }
 

@@ -4,7 +4,7 @@
 #include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "errors/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/ClickableImage.h"
 #include "ui/dialogs/DialogStyle.h"
 
@@ -65,9 +65,7 @@ void frmBoard::imgBrett_Click(int index) {
         s.Board = int16_t(index);
         chosen_ = index;
     });
-    trap.run([&] {
-        state_.store.writeInt(QStringLiteral("Settings"), QStringLiteral("Board"), s.Board);
-    });
+    trap.run([&] { saveSettings(state_.store, s, {Setting::Board}); });
     trap.run([&] { accept(); });
 }
 

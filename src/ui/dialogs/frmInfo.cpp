@@ -4,7 +4,7 @@
 #include "common/AppState.h"
 #include "common/ScaledPicture.h"
 #include "errors/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -166,12 +166,8 @@ void frmInfo::Sprache() {
 void frmInfo::imgLang_Click(int index) {
     ErrorTrap trap("frmInfo", "imgLang_Click");
     trap.run([&] {
-        if (state_.settings.LanguageId == index)
-            return;
-        state_.settings.LanguageId = static_cast<int16_t>(index);
-        state_.store.write(QStringLiteral("Settings"), QStringLiteral("Sprache"),
-                           QString::number(index));
-        Sprache();
+        if (setLanguage(state_.store, state_.settings, static_cast<int16_t>(index)))
+            Sprache();
     });
 }
 

@@ -3,7 +3,7 @@
 #include "common/AppState.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/DialogStyle.h"
 #include "ui/dialogs/Palette16.h"
 
@@ -25,7 +25,6 @@ namespace tavro {
 namespace {
 
 constexpr int kMinSize = 5;
-const QString kSection = QStringLiteral("Settings");
 
 // An element of a control array; a missing element fails like the classic
 // control-array lookup.
@@ -264,14 +263,9 @@ void frmOpt::cmdOK_Click() {
     trap.run([&] { s.Cols = chosenSize(cboNumCols_, s.Cols, s.MaxCols); });
     trap.run([&] { s.Rows = chosenSize(cboNumRows_, s.Rows, s.MaxRows); });
     trap.run([&] {
-        SettingsStore& store = state_.store;
-        store.writeInt(kSection, QStringLiteral("BlockTypes"), s.BlockTypes);
-        store.writeInt(kSection, QStringLiteral("BlocksToClick"), s.BlocksToClick);
-        store.writeInt(kSection, QStringLiteral("Cols"), s.Cols);
-        store.writeInt(kSection, QStringLiteral("Rows"), s.Rows);
-        store.writeInt(kSection, QStringLiteral("Background"), s.Background);
-        store.writeInt(kSection, QStringLiteral("BGColor"), s.BGColor);
-        store.writeInt(kSection, QStringLiteral("Sound"), s.Sound);
+        saveSettings(state_.store, s,
+                     {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
+                      Setting::Background, Setting::BGColor, Setting::Sound});
     });
     trap.run([&] { accept(); });
 }

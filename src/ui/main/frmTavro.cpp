@@ -9,8 +9,7 @@
 #include "errors/ErrorTrap.h"
 #include "game/Game.h"
 #include "settings/NumberConversion.h"
-#include "settings/SettingsRanges.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/Palette16.h"
 #include "ui/dialogs/frmBlocks.h"
 #include "ui/dialogs/frmBoard.h"
@@ -29,7 +28,6 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -124,12 +122,6 @@ const FlagDesign kFlags[] = {
 
 } // namespace
 
-// A nested wait of Pause; the window's destructor ends it early.
-struct frmTavro::PauseWait {
-    QEventLoop loop;
-    bool windowDestroyed = false;
-};
-
 // ---------------------------------------------------------------- loading
 
 frmTavro::frmTavro(AppState& state, QWidget* parent)
@@ -137,7 +129,10 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(QString());
     buildControls();
-    game_ = std::make_shared<Game>(settings_, *this, state_.sound);
+    game_ = std::make_unique<Game>(settings_, *this, state_.sound);
+    pauseTimer_.setSingleShot(true);
+    pauseTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&pauseTimer_, &QTimer::timeout, this, &frmTavro::pauseTimeout);
 
     ErrorTrap trap("frmTavro", "Form_Load");
     trap.run([&] {
@@ -149,22 +144,10 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
 
     // Each setting is read on its own, so that a bad value leaves the others
     // intact; the field keeps its previous value when its read fails.
-    const auto readSetting = [&](const char* key, int16_t defaultValue, int16_t& field) {
-        trap.run([&] {
-            const QString name = QLatin1String(key);
-            field = clampSetting(
-                name, state_.store.readInt(QStringLiteral("Settings"), name, defaultValue));
-        });
-    };
-    readSetting("BlockTypes", 4, settings_.BlockTypes);
-    readSetting("BlocksToClick", 2, settings_.BlocksToClick);
-    readSetting("Cols", 12, settings_.Cols);
-    readSetting("Rows", 7, settings_.Rows);
-    readSetting("Blocks", 0, settings_.Blocks);
-    readSetting("Board", 1, settings_.Board);
-    readSetting("Background", -1, settings_.Background);
-    readSetting("BGColor", 0, settings_.BGColor);
-    readSetting("Sound", -1, settings_.Sound);
+    for (const Setting id :
+         {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
+          Setting::Blocks, Setting::Board, Setting::Background, Setting::BGColor, Setting::Sound})
+        trap.run([&] { loadSetting(state_.store, id, settings_); });
 
     trap.run([&] { loadBlockStrip(); });
     trap.run([&] { showBothNumbers(); });
@@ -178,14 +161,8 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
 }
 
 frmTavro::~frmTavro() {
-    // A move waiting in Pause must not come back into this window.
-    if (game_)
-        game_->abandonMove();
-    for (PauseWait* wait : pauseWaits_) {
-        wait->windowDestroyed = true;
-        wait->loop.exit(1);
-    }
-    pauseWaits_.clear();
+    // The game and a move it still waits in go while the window is whole.
+    game_.reset();
 }
 
 void frmTavro::setShutdownHandler(std::function<void()> shutdown) {
@@ -271,12 +248,8 @@ void frmTavro::buildControls() {
 
     picBoard_ = new BoardSurface(this);
     picBoard_->hide();
-    connect(picBoard_, &BoardSurface::released, this, [this](QPointF position) {
-        // The game stays alive until its move has returned, even if the
-        // window is destroyed while the move waits.
-        std::shared_ptr<Game> game = game_;
-        game->picBoard_MouseUp(position.x(), position.y());
-    });
+    connect(picBoard_, &BoardSurface::released, this,
+            [this](QPointF position) { game_->picBoard_MouseUp(position.x(), position.y()); });
 
     buildHelpMenu();
     buildShortcuts();
@@ -511,29 +484,28 @@ QImage frmTavro::backgroundImage() const {
     return image;
 }
 
-void frmTavro::Pause(double seconds) {
-    // Waits on a timer in a nested event loop: the window stays responsive and
-    // no time is spent polling. The loop is re-entered until the full time has
-    // passed; it ends early only when the window is destroyed or the
-    // application quits (the move has been abandoned then).
-    QElapsedTimer clock;
-    clock.start();
-    const qint64 duration = static_cast<qint64>(std::ceil(seconds * 1e9));
-    PauseWait wait;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &wait.loop, [&wait] { wait.loop.exit(0); });
-    pauseWaits_.push_back(&wait);
-    for (qint64 left = duration; left > 0; left = duration - clock.nsecsElapsed()) {
-        timer.start(static_cast<int>((left + 999999) / 1000000));
-        const int code = wait.loop.exec();
-        if (wait.windowDestroyed)
-            return; // nothing of this window may be touched any more
-        if (code != 0 || timer.isActive())
-            break; // the application is quitting
+bool frmTavro::Pause(double seconds, std::function<void()> done) {
+    // A timer, not a loop: the move is suspended and the window goes on.
+    pauseDone_ = std::move(done);
+    pauseNanoseconds_ = static_cast<qint64>(std::ceil(seconds * 1e9));
+    pauseClock_.start();
+    pauseTimer_.start(static_cast<int>((pauseNanoseconds_ + 999999) / 1000000));
+    return true;
+}
+
+void frmTavro::stopPause() {
+    pauseTimer_.stop();
+    pauseDone_ = nullptr;
+}
+
+void frmTavro::pauseTimeout() {
+    const qint64 left = pauseNanoseconds_ - pauseClock_.nsecsElapsed();
+    if (left > 0) {
+        pauseTimer_.start(static_cast<int>((left + 999999) / 1000000));
+        return;
     }
-    std::erase(pauseWaits_, &wait);
+    if (const std::function<void()> done = std::exchange(pauseDone_, nullptr))
+        done();
 }
 
 void frmTavro::showHighscore() {
@@ -631,10 +603,7 @@ void frmTavro::imgLang_Click(int index) {
         return;
     if (index == settings_.LanguageId)
         return;
-    trap.run([&] { settings_.LanguageId = static_cast<int16_t>(index); });
-    trap.run([&] {
-        state_.store.writeInt(QStringLiteral("Settings"), QStringLiteral("Sprache"), index);
-    });
+    trap.run([&] { setLanguage(state_.store, settings_, static_cast<int16_t>(index)); });
     trap.run([&] { Sprache(); });
 }
 

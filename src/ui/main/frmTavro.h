@@ -3,9 +3,11 @@
 #include "game/BoardView.h"
 #include "ui/main/BoardSurface.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -75,7 +77,8 @@ public:
     void drawFromStrip(int type, int x, int y) override;
     void eraseFromEmptyBoard(int srcX, int srcY, int x, int y) override;
     void refreshBoard() override;
-    void Pause(double seconds) override;
+    bool Pause(double seconds, std::function<void()> done) override;
+    void stopPause() override;
     void showScore(int64_t score) override;
     void showLeft(int left) override;
     void showHighscore() override;
@@ -137,10 +140,11 @@ private:
     void placeBoard();
     BoardSurface::EmptyPainter emptyBoardPainter() const;
     void openUrl(const QUrl& url);
+    void pauseTimeout();
 
     AppState& state_;
     GameSettings& settings_;
-    std::shared_ptr<Game> game_;
+    std::unique_ptr<Game> game_;
     std::function<void()> shutdown_;
 
     QImage picture_;    // the window's background picture (PaintBG), unstretched
@@ -166,9 +170,12 @@ private:
     SymbolsExtra* symbols_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
 
-    // Nested waits of Pause that are still running; the destructor ends them.
-    struct PauseWait;
-    std::vector<PauseWait*> pauseWaits_;
+    // The running wait of a move: it ends when the clock has reached its
+    // length, however early the timer fires.
+    QTimer pauseTimer_;
+    QElapsedTimer pauseClock_;
+    qint64 pauseNanoseconds_ = 0;
+    std::function<void()> pauseDone_;
     QSize laidOutSize_; // inner size of the last layout
 };
 
