@@ -21,6 +21,7 @@ struct GameSettings {
     int16_t Background = 0;
     int16_t Sound = 0;
     int16_t LanguageId = 0;
+    int16_t Symbols = 0; // extra "Symbols on blocks": 0 off, -1 on
 };
 
 } // namespace tavro

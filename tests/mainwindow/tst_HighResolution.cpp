@@ -97,7 +97,7 @@ private slots:
         const int64_t score = window->game().score();
         QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(action->isChecked());
-        QCOMPARE(h.store.read("Extras", "Symbols", "none"), QStringLiteral("1"));
+        QCOMPARE(h.store.read("Extras", "Symbols", "none"), QStringLiteral("-1"));
         const QString symbols = QStringLiteral(":/blocks/symbols00@2x.png");
         for (const QPoint cell : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)}) {
             const QImage shown = shownCell(window->picBoard(), cell);

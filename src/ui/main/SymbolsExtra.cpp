@@ -1,6 +1,7 @@
 #include "ui/main/SymbolsExtra.h"
 
-#include "settings/SettingsStore.h"
+#include "common/AppState.h"
+#include "settings/SettingsSchema.h"
 
 #include <QAction>
 #include <QMenu>
@@ -8,15 +9,8 @@
 
 namespace tavro {
 
-namespace {
-
-const QString kSection = QStringLiteral("Extras");
-const QString kKey = QStringLiteral("Symbols");
-
-} // namespace
-
-SymbolsExtra::SymbolsExtra(SettingsStore& store, QMenu* menu, QWidget* window)
-    : QObject(window), store_(store) {
+SymbolsExtra::SymbolsExtra(AppState& state, QMenu* menu, QWidget* window)
+    : QObject(window), state_(state) {
     menu->addSeparator();
     action_ = menu->addAction(QStringLiteral("Symbols on blocks"));
     action_->setCheckable(true);
@@ -24,8 +18,9 @@ SymbolsExtra::SymbolsExtra(SettingsStore& store, QMenu* menu, QWidget* window)
     action_->setShortcutContext(Qt::WindowShortcut);
     action_->setShortcutVisibleInContextMenu(true);
     window->addAction(action_);
-    // Anything but "1" leaves the extra off: an extra never raises an error report.
-    action_->setChecked(store_.read(kSection, kKey, QStringLiteral("0")).trimmed() == "1");
+    // A damaged value leaves the extra off: an extra never raises an error report.
+    loadSection(state_.store, kExtrasSection, state_.settings);
+    action_->setChecked(state_.settings.Symbols != 0);
     connect(action_, &QAction::toggled, this, [this](bool checked) {
         remember(checked);
         emit toggled(checked);
@@ -43,7 +38,8 @@ QString SymbolsExtra::stripPath(int blockSet) const {
 }
 
 void SymbolsExtra::remember(bool enabled) {
-    store_.writeInt(kSection, kKey, enabled ? 1 : 0);
+    state_.settings.Symbols = enabled ? -1 : 0;
+    saveSettings(state_.store, state_.settings, {Setting::Symbols});
 }
 
 } // namespace tavro

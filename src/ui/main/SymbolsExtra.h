@@ -8,12 +8,12 @@ class QWidget;
 
 namespace tavro {
 
-class SettingsStore;
+struct AppState;
 
 // The extra "Symbols on blocks": a checkable entry of the help menu (below a
 // separator, Ctrl+Y) that draws a symbol per block type on every set, so
 // that the game can be played without telling colours apart. The choice is
-// kept in the store's section "Extras" under "Symbols" (0 or 1, off by default).
+// kept in the store's section "Extras" under "Symbols" (0 off, -1 on; off by default).
 class SymbolsExtra : public QObject {
     Q_OBJECT
 
@@ -21,7 +21,7 @@ public:
     static constexpr int kTextId = 250;
 
     // Adds the entry to `menu`; its shortcut works anywhere in `window`.
-    SymbolsExtra(SettingsStore& store, QMenu* menu, QWidget* window);
+    SymbolsExtra(AppState& state, QMenu* menu, QWidget* window);
 
     bool enabled() const;
     QAction* action() const { return action_; }
@@ -35,7 +35,7 @@ signals:
 private:
     void remember(bool enabled);
 
-    SettingsStore& store_;
+    AppState& state_;
     QAction* action_;
 };
 

@@ -292,7 +292,7 @@ void frmTavro::buildHelpMenu() {
     connect(mnuOnlinehelp_, &QAction::triggered, this, &frmTavro::mnuOnlinehelp_Click);
     connect(mnuEMail_, &QAction::triggered, this, &frmTavro::mnuEMail_Click);
     connect(mnuUeber_, &QAction::triggered, this, &frmTavro::mnuUeber_Click);
-    symbols_ = new SymbolsExtra(state_.store, mnuHelp_, this);
+    symbols_ = new SymbolsExtra(state_, mnuHelp_, this);
     connect(symbols_, &SymbolsExtra::toggled, this, [this] {
         ErrorTrap trap("frmTavro", "mnuSymbols_Click");
         trap.run([&] { loadBlockStrip(); });
