@@ -1,24 +1,16 @@
 #pragma once
 
-// Reading the game's screen: recognition of the pictures the program copies
-// unchanged, controls found by colour, the main window's geometry and a model
-// of the board.
+// Reading the game's screen: the pictures the program copies unchanged (cells
+// of a block strip, digits, flags) recognised and found by their pixels, solid
+// buttons found by their colour, and a model of the board.
 
-#include <QColor>
 #include <QImage>
 #include <QRect>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
-// Halves go to the even neighbour, as in the window's own layout.
-inline int roundEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
-// Recognises pictures the program copies to the screen unchanged (the cells
-// of a block strip, the digits) by comparing a screen area with each cell of
-// the strip file the program draws from.
+// Recognises the pictures of a strip file the program draws from by comparing
+// a screen area with each cell of the strip.
 struct Strip {
     Strip(const QString& file, QSize cellSize, int count) : size_(cellSize) {
         const QImage strip = QImage(file).convertToFormat(QImage::Format_RGB32);
@@ -27,6 +19,20 @@ struct Strip {
     }
     bool isValid() const { return !cells_.isEmpty(); }
 
+    // The sum of the channel differences between cell `i` and the screen at `topLeft`.
+    long long difference(const QImage& screen, QPoint topLeft, int i) const {
+        long long sum = 0;
+        for (int y = 0; y < size_.height(); ++y) {
+            const auto* want = reinterpret_cast<const QRgb*>(cells_[i].constScanLine(y));
+            const auto* seen =
+                reinterpret_cast<const QRgb*>(screen.constScanLine(topLeft.y() + y)) + topLeft.x();
+            for (int x = 0; x < size_.width(); ++x)
+                sum += std::abs(qRed(want[x]) - qRed(seen[x])) +
+                       std::abs(qGreen(want[x]) - qGreen(seen[x])) +
+                       std::abs(qBlue(want[x]) - qBlue(seen[x]));
+        }
+        return sum;
+    }
     // The cell shown at `topLeft`, or -1 when none is close enough (a mean
     // difference per colour channel above 6).
     int match(const QImage& screen, QPoint topLeft) const {
@@ -34,117 +40,72 @@ struct Strip {
             return -1;
         int best = -1;
         long long bestSum = 6LL * 3 * size_.width() * size_.height();
-        for (int i = 0; i < cells_.size(); ++i) {
-            long long sum = 0;
-            for (int y = 0; y < size_.height(); ++y) {
-                const auto* want = reinterpret_cast<const QRgb*>(cells_[i].constScanLine(y));
-                const auto* seen =
-                    reinterpret_cast<const QRgb*>(screen.constScanLine(topLeft.y() + y)) +
-                    topLeft.x();
-                for (int x = 0; x < size_.width(); ++x)
-                    sum += std::abs(qRed(want[x]) - qRed(seen[x])) +
-                           std::abs(qGreen(want[x]) - qGreen(seen[x])) +
-                           std::abs(qBlue(want[x]) - qBlue(seen[x]));
-            }
-            if (sum <= bestSum)
+        for (int i = 0; i < cells_.size(); ++i)
+            if (const long long sum = difference(screen, topLeft, i); sum <= bestSum)
                 std::tie(best, bestSum) = std::pair(i, sum);
-        }
         return best;
+    }
+    // The top-left corners where cell `i` is shown inside `area`, in reading
+    // order. Only places whose pixel agrees with the cell's brightest one are
+    // compared; of overlapping matches the closest wins.
+    QList<QPoint> find(const QImage& screen, int i, const QRect& area) const {
+        const QImage& cell = cells_[i];
+        QPoint probe;
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                if (qGray(cell.pixel(x, y)) > qGray(cell.pixel(probe)))
+                    probe = QPoint(x, y);
+        const QRgb want = cell.pixel(probe);
+        const QRect inside = area.intersected(screen.rect());
+        QList<std::pair<long long, QPoint>> hits;
+        for (int y = inside.top(); y + size_.height() <= inside.bottom() + 1; ++y)
+            for (int x = inside.left(); x + size_.width() <= inside.right() + 1; ++x) {
+                const QRgb seen = screen.pixel(QPoint(x, y) + probe);
+                if (std::abs(qRed(seen) - qRed(want)) + std::abs(qGreen(seen) - qGreen(want)) +
+                            std::abs(qBlue(seen) - qBlue(want)) <=
+                        24 &&
+                    match(screen, {x, y}) == i)
+                    hits.append({difference(screen, {x, y}, i), QPoint(x, y)});
+            }
+        std::ranges::sort(hits, {}, [](const auto& hit) { return hit.first; });
+        QList<QPoint> found;
+        for (const auto& [sum, p] : hits)
+            if (std::ranges::none_of(
+                    found, [&](QPoint q) { return QRect(q, size_).intersects(QRect(p, size_)); }))
+                found.append(p);
+        std::ranges::sort(found, {}, [](QPoint p) { return std::pair(p.y(), p.x()); });
+        return found;
     }
 
     QSize size_;
     QList<QImage> cells_;
 };
 
-// Finds a dialog's controls by their colour: the bounding boxes of the areas
-// (eight neighbours connect) whose pixels are `colour` or a darker shade of it,
-// as anti-aliased edges draw it: each channel within `tolerance` of the colour
-// scaled to the pixel's brightness, which is at least a third of the colour's.
-inline QList<QRect> colourRegions(const QImage& image, const QRect& area, const QColor& colour,
-                                  int tolerance) {
-    const int strongest = std::max({colour.red(), colour.green(), colour.blue()});
-    const auto near = [&](QPoint p) {
-        const QRgb pixel = image.pixel(p);
-        const int seen = colour.blue() == strongest    ? qBlue(pixel)
-                         : colour.green() == strongest ? qGreen(pixel)
-                                                       : qRed(pixel);
-        const double shade = double(seen) / strongest;
-        return shade >= 1.0 / 3.0 && shade <= 1.1 &&
-               std::abs(qRed(pixel) - colour.red() * shade) <= tolerance &&
-               std::abs(qGreen(pixel) - colour.green() * shade) <= tolerance &&
-               std::abs(qBlue(pixel) - colour.blue() * shade) <= tolerance;
+// The centres of a grid of solid buttons of `colour` in `area`, in reading
+// order: the runs of at least 10 columns and of at least 10 rows that hold at
+// least 2 pixels of the colour each (a glyph may fill the rest).
+inline QList<QPoint> buttonGrid(const QImage& screen, const QRect& area, QRgb colour) {
+    const QRect inside = area.intersected(screen.rect());
+    QList<int> perColumn(inside.width()), perRow(inside.height());
+    for (int y = 0; y < inside.height(); ++y)
+        for (int x = 0; x < inside.width(); ++x)
+            if (screen.pixel(inside.topLeft() + QPoint(x, y)) == colour)
+                ++perColumn[x], ++perRow[y];
+    const auto runCentres = [](const QList<int>& counts, int offset) {
+        QList<int> centres;
+        for (int i = 0, start = -1; i <= counts.size(); ++i)
+            if (i < counts.size() && counts[i] >= 2)
+                start = start < 0 ? i : start;
+            else if (const int first = std::exchange(start, -1); first >= 0 && i - first >= 10)
+                centres.append(offset + (first + i - 1) / 2);
+        return centres;
     };
-    const QRect bounds = area.intersected(image.rect());
-    std::vector<bool> seen(size_t(bounds.width()) * size_t(bounds.height()));
-    // Marks and reports a pixel of the colour not seen before.
-    const auto visit = [&](QPoint p) {
-        const size_t slot = size_t(p.y() - bounds.top()) * bounds.width() + (p.x() - bounds.left());
-        if (!bounds.contains(p) || seen[slot] || !near(p))
-            return false;
-        seen[slot] = true;
-        return true;
-    };
-    QList<QRect> regions;
-    for (int y = bounds.top(); y <= bounds.bottom(); ++y)
-        for (int x = bounds.left(); x <= bounds.right(); ++x) {
-            if (!visit({x, y}))
-                continue;
-            QRect box(x, y, 1, 1);
-            for (QList<QPoint> open{{x, y}}; !open.isEmpty();) {
-                const QPoint p = open.takeLast();
-                box |= QRect(p, p);
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        if (visit(p + QPoint(dx, dy)))
-                            open.append(p + QPoint(dx, dy));
-            }
-            regions.append(box);
-        }
-    return regions;
+    QList<QPoint> centres;
+    for (const int y : runCentres(perRow, inside.top()))
+        for (const int x : runCentres(perColumn, inside.left()))
+            centres.append({x, y});
+    return centres;
 }
-
-// Where the main window's parts lie on the screen, after the window's layout
-// rules: a header 1.4 times the toolbar frame (105 pixels) high, the digit
-// frame centred left of the logo (414 wide), the toolbar frame centred right
-// of it (both frames 161 wide), the board and its 2-pixel frame centred below
-// the header.
-struct MainWindowLayout {
-    QRect window;
-    int cols = 0, rows = 0;
-
-    QRect boardFrame() const {
-        const QSize outer(cols * 50 + 4, rows * 50 + 4);
-        const int header = roundEven(105 * 1.4);
-        return QRect(
-            window.topLeft() +
-                QPoint(roundEven((window.width() - outer.width()) / 2.0),
-                       roundEven((window.height() - header - outer.height()) / 2.0) + header),
-            outer);
-    }
-    QPoint cellTopLeft(QPoint cell) const {
-        return boardFrame().topLeft() + QPoint(2, 2) + cell * 50;
-    }
-    QPoint cellCentre(QPoint cell) const { return cellTopLeft(cell) + QPoint(25, 25); }
-    QPoint toolbarFrame() const {
-        const int logoRight = (window.width() - 414) / 2 + 414;
-        return window.topLeft() +
-               QPoint(logoRight + (window.width() - logoRight - 161) / 2, roundEven(105 * 0.2));
-    }
-    // Toolbar button `index` (0 new game, 1 quit, 3 options, 5 high scores ...).
-    QRect button(int index) const {
-        static constexpr QPoint positions[8] = {{16, 8},  {48, 8},   {112, 8}, {80, 8},
-                                                {80, 40}, {112, 40}, {48, 40}, {16, 40}};
-        return QRect(toolbarFrame() + positions[index], QSize(25, 24));
-    }
-    QRect englishFlag() const { return QRect(toolbarFrame() + QPoint(32, 80), QSize(32, 20)); }
-    // The first digit of the score and of the blocks-left display.
-    QPoint displayFrame() const {
-        return window.topLeft() +
-               QPoint(((window.width() - 414) / 2 - 161) / 2, roundEven(105 * 0.2));
-    }
-    QPoint scoreDigits() const { return displayFrame() + QPoint(64, 16); }
-    QPoint leftDigits() const { return displayFrame() + QPoint(64, 56); }
-};
 
 // The board as the player sees it: block type per cell, -1 for an empty cell;
 // predicts what a removal leaves (blocks fall, empty columns close).

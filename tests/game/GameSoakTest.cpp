@@ -157,5 +157,5 @@ private slots:
     }
 };
 
-GAME_TEST_MAIN(GameSoakTest)
+QTEST_GUILESS_MAIN(GameSoakTest)
 #include "GameSoakTest.moc"

@@ -7,9 +7,7 @@
 #include "game/SoundSink.h"
 #include "settings/GameSettings.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -198,13 +196,3 @@ struct Play {
 };
 
 } // namespace tavro::test
-
-// A test program's main: anything stored goes to Qt's test folder, never to
-// the player's settings.
-#define GAME_TEST_MAIN(TestClass)                                                                  \
-    int main(int argc, char** argv) {                                                              \
-        QStandardPaths::setTestModeEnabled(true);                                                  \
-        QCoreApplication app(argc, argv);                                                          \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
-    }

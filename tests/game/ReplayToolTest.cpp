@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QtTest>
 
 class ReplayToolTest : public QObject {
@@ -71,12 +70,5 @@ private slots:
     }
 };
 
-// Neither the tool nor this test reads the store; should either ever write,
-// it goes to Qt's test folder.
-int main(int argc, char** argv) {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication app(argc, argv);
-    ReplayToolTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(ReplayToolTest)
 #include "ReplayToolTest.moc"

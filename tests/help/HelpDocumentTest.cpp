@@ -60,13 +60,6 @@ class HelpDocumentTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyLanguageHasTheSameTopics_data() { addTextData(); }
-    void everyLanguageHasTheSameTopics() {
-        QFETCH(QString, language);
-        QVERIFY(pagesOf(language).contains("index.html"));
-        QCOMPARE(pagesOf(language), pagesOf("en"));
-    }
-
     void pagesLoadAndTheirLinksAndPicturesResolve_data() {
         QTest::addColumn<QString>("path");
         for (const auto& [language, file] : kLanguages)
@@ -93,8 +86,6 @@ private slots:
         const QTextDocument* document = page->document();
         QVERIFY(!document->metaInformation(QTextDocument::DocumentTitle).isEmpty());
         QVERIFY2(document->toPlainText().size() > 400, "hardly any text");
-        // Shown with the game's dark look: the shared style sheet took effect.
-        QCOMPARE(document->rootFrame()->frameFormat().background().color(), QColor("#0a1633"));
 
         int links = 0, pictures = 0;
         QStringList problems;
@@ -169,10 +160,12 @@ private slots:
         QVERIFY(roundsDown && roundsUp);
     }
 
-    void pagesUseTheGamesWords_data() { addTextData(); }
-    void pagesUseTheGamesWords() {
+    void everyLanguageHasTheSameTopicsInTheGamesWords_data() { addTextData(); }
+    void everyLanguageHasTheSameTopicsInTheGamesWords() {
         QFETCH(QString, language);
         QFETCH(QString, languageFile);
+        QVERIFY(pagesOf(language).contains("index.html"));
+        QCOMPARE(pagesOf(language), pagesOf("en"));
         // The language file's texts by id, without the ampersands of keyboard accelerators.
         QFile file(sourceDir().filePath("lang/" + languageFile + ".lng"));
         QVERIFY(file.open(QIODevice::ReadOnly));
