@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/Language.h"
+#include "common/QtTranslations.h"
 #include "settings/GameSettings.h"
 
+#include <QSize>
 #include <QString>
 
 namespace tavro {
@@ -19,6 +21,7 @@ struct AppState {
 
     GameSettings settings;
     Language language{settings.LanguageId};
+    QtTranslations qtTexts{settings.LanguageId}; // Qt's own buttons follow the language
     SettingsStore& store;
     Prompt& prompt;
     SoundPlayer& sound;
@@ -26,6 +29,9 @@ struct AppState {
     bool StartupPending = false;
     bool MainShown = false;
     QString lastPlayerName; // answer of the last high-score name box
+    // The board size the player chose (the stored Cols and Rows); the window
+    // shows as much of it as fits and gets it back when it grows again.
+    QSize chosenBoard;
 };
 
 } // namespace tavro

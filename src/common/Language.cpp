@@ -1,5 +1,6 @@
 #include "common/Language.h"
 
+#include "common/Languages.h"
 #include "common/ProfileReader.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
@@ -19,11 +20,8 @@ QString keyOf(int16_t id) {
 void Language::fillPaths(const QString& programFolder) {
     LangFile.fill(QString());
     const QString lang = programFolder + QStringLiteral("/lang/");
-    LangFile[0] = lang + QStringLiteral("deutsch.lng");
-    LangFile[1] = lang + QStringLiteral("english.lng");
-    LangFile[2] = lang + QStringLiteral("spanish.lng");
-    LangFile[3] = lang + QStringLiteral("italian.lng");
-    LangFile[6] = lang + QStringLiteral("french.lng");
+    for (const LanguageInfo& language : kLanguages)
+        LangFile[static_cast<size_t>(language.id)] = lang + QLatin1String(language.file);
 }
 
 QString Language::GetLang(int16_t id) const {

@@ -18,8 +18,8 @@ public:
 
     explicit Language(const int16_t& languageId) : languageId_(languageId) {}
 
-    // Fills LangFile from the program folder: 0 German, 1 English, 2 Spanish,
-    // 3 Italian, 6 French; every other id keeps an empty path.
+    // Fills LangFile from the program folder and the table of kLanguages;
+    // every other id keeps an empty path.
     void fillPaths(const QString& programFolder);
 
     // The text of id in the current language, empty when missing. Reads the

@@ -26,6 +26,8 @@ namespace {
 
 ErrPtnr* programWideReport = nullptr;
 
+constexpr int kReportWidth = 520;
+
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString quoted(const QString& german, const QString& path, const QString& english,
@@ -127,7 +129,6 @@ void ErrPtnr::buildControls() {
         for (int i = 0; i < 4; ++i) {
             buttons[i] = new QPushButton(captions[i], frame);
             buttons[i]->setObjectName(name + QString::number(i));
-            buttons[i]->setAutoDefault(false);
             connect(buttons[i], &QPushButton::clicked, this,
                     [this, click, i] { (this->*click)(i); });
             row->addWidget(buttons[i]);
@@ -149,6 +150,9 @@ void ErrPtnr::buildControls() {
     stack->setSpacing(0);
     for (QGroupBox* frame : {framComment, framFehler, framProgInfo, framProtocol, framContinue}) {
         frame->hide();
+        // The frames, not the window, carry the width: the window's fixed-size
+        // layout then gives it the same size at every showing.
+        frame->setMinimumWidth(kReportWidth);
         stack->addWidget(frame);
     }
     stack->setSizeConstraint(QLayout::SetFixedSize);
@@ -212,7 +216,6 @@ void ErrPtnr::ArrangeReport() {
         cmdProtocol[i]->show();
         cmdContinue[i]->show();
     }
-    setMinimumWidth(520);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();

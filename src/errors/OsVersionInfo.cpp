@@ -5,24 +5,25 @@
 
 namespace tavro {
 
-OsVersionInfo OsVersionInfo::current() {
+OsVersionInfo OsVersionInfo::fromKernel(const QString& kernelType, const QString& kernelVersion,
+                                        const QString& systemName) {
     OsVersionInfo info;
-    // Windows kernels report "10.0.19045"; others e.g. "6.1.0-18-amd64".
-    qsizetype suffix = 0;
-    const QVersionNumber kernel = QVersionNumber::fromString(QSysInfo::kernelVersion(), &suffix);
-    if (QSysInfo::kernelType() == QLatin1String("winnt")) {
-        info.platform = QStringLiteral("Windows NT");
-        info.version =
-            QStringLiteral("%1.%2").arg(kernel.majorVersion()).arg(kernel.minorVersion());
-    } else {
-        info.platform = QSysInfo::prettyProductName();
-        const QString product = QSysInfo::productVersion();
-        info.version = product == QLatin1String("unknown") ? QSysInfo::kernelVersion() : product;
-    }
+    // Major, minor and build all come from the kernel's version: Windows
+    // reports "10.0.19045", Linux e.g. "6.1.0-18-amd64" (build 0; what follows
+    // the dash is the distribution's own numbering).
+    const QVersionNumber kernel = QVersionNumber::fromString(kernelVersion);
+    info.platform =
+        kernelType == QLatin1String("winnt") ? QStringLiteral("Windows NT") : systemName;
+    info.version = QStringLiteral("%1.%2").arg(kernel.majorVersion()).arg(kernel.minorVersion());
     info.buildNumber = static_cast<quint32>(kernel.microVersion());
     // The service-pack buffer of 128 characters, empty and terminated.
     info.csdVersion = QByteArray(128, '\0');
     return info;
+}
+
+OsVersionInfo OsVersionInfo::current() {
+    return fromKernel(QSysInfo::kernelType(), QSysInfo::kernelVersion(),
+                      QSysInfo::prettyProductName());
 }
 
 } // namespace tavro

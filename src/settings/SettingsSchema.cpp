@@ -31,6 +31,14 @@ constexpr SettingKey kKeys[] = {
     // Any non-zero is on; the options dialog stores 1, old versions -1.
     {Setting::Sound, kSettingsSection, "Sound", -1, Clamp::None, 0, 0, &S::Sound},
     {Setting::Symbols, kExtrasSection, "Symbols", 0, Clamp::Boolean, 0, 0, &S::Symbols},
+    // The window's place; a width or height of 0 means none is remembered.
+    {Setting::WindowLeft, kWindowSection, "Left", 0, Clamp::None, 0, 0, &S::WindowLeft},
+    {Setting::WindowTop, kWindowSection, "Top", 0, Clamp::None, 0, 0, &S::WindowTop},
+    {Setting::WindowWidth, kWindowSection, "Width", 0, Clamp::Range, 0, INT16_MAX, &S::WindowWidth},
+    {Setting::WindowHeight, kWindowSection, "Height", 0, Clamp::Range, 0, INT16_MAX,
+     &S::WindowHeight},
+    {Setting::WindowMaximized, kWindowSection, "Maximized", 0, Clamp::Boolean, 0, 0,
+     &S::WindowMaximized},
 };
 
 constexpr bool idsInOrder() {

@@ -33,6 +33,11 @@ enum class Setting : uint8_t {
     // Section "Extras"
     Symbols,
     // Section "Window"
+    WindowLeft,
+    WindowTop,
+    WindowWidth,
+    WindowHeight,
+    WindowMaximized,
 };
 
 struct SettingKey {

@@ -9,8 +9,13 @@
 #include "settings/SettingsStore.h"
 #include "ui/dialogs/HighScoreTable.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
 #include <vector>
 
 namespace tavro::test {
@@ -71,5 +76,45 @@ struct Fixture {
         state.settings = {12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 0, -1, 1, languageId};
     }
 };
+
+// Return on a dialog: a focused push button presses itself, any other focus
+// presses the default button. The buttons' own actions are detached first, so
+// only the presses are seen. Lists what went wrong, empty when nothing did.
+inline QStringList returnKeyFaults(QDialog& dialog, QWidget* notAButton) {
+    const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+    QList<std::shared_ptr<QSignalSpy>> spies;
+    for (QPushButton* button : buttons) {
+        QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+        spies << std::make_shared<QSignalSpy>(button, &QAbstractButton::clicked);
+    }
+    const auto pressed = [&] {
+        QStringList names;
+        for (qsizetype i = 0; i < buttons.size(); ++i)
+            if (!spies[i]->isEmpty())
+                names << buttons[i]->text();
+        for (auto& spy : spies)
+            spy->clear();
+        return names;
+    };
+    QStringList faults;
+    dialog.show();
+    for (QPushButton* button : buttons) {
+        if (!button->isVisible())
+            continue;
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        if (const QStringList names = pressed(); names != QStringList{button->text()})
+            faults << button->text() + QStringLiteral(" focused: pressed ") + names.join('+');
+    }
+    notAButton->setFocus();
+    QTest::keyClick(notAButton, Qt::Key_Return);
+    QStringList defaults;
+    for (QPushButton* button : buttons)
+        if (button->isDefault())
+            defaults << button->text();
+    if (const QStringList names = pressed(); names != defaults || names.isEmpty())
+        faults << QStringLiteral("elsewhere: pressed ") + names.join('+');
+    return faults;
+}
 
 } // namespace tavro::test

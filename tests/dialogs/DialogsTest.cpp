@@ -3,12 +3,14 @@
 
 #include "DialogTestSupport.h"
 #include "ui/dialogs/ClickableImage.h"
+#include "ui/dialogs/MessageBoxPrompt.h"
 #include "ui/dialogs/Palette16.h"
 #include "ui/dialogs/frmBlocks.h"
 #include "ui/dialogs/frmBoard.h"
 #include "ui/dialogs/frmHighscore.h"
 #include "ui/dialogs/frmOpt.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -122,6 +124,45 @@ private slots:
         }
     }
 
+    // Return presses the focused button (Cancel, an arrow, Reset), OK otherwise.
+    void returnPressesTheFocusedButton() {
+        Fixture f;
+        frmOpt options(f.state);
+        QCOMPARE(returnKeyFaults(options, options.optBG(0)), QStringList());
+        frmHighscore scores(f.state, CurrentGame{10, 3, 84, false}, nullptr);
+        QCOMPARE(returnKeyFaults(scores, scores.lblHName(1)), QStringList());
+    }
+
+    // Qt's own buttons speak the game's language and follow a switch at once.
+    void qtButtonsFollowTheLanguage() {
+        Fixture f{0};
+        MessageBoxPrompt prompt;
+        const auto buttonsOfNextBox = [this](std::function<void()> open) {
+            QStringList texts;
+            QTimer::singleShot(0, this, [&texts] {
+                QWidget* box = QApplication::activeModalWidget();
+                for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+                    texts << button->text().remove(u'&');
+                texts.sort();
+                box->close();
+            });
+            open();
+            return texts;
+        };
+        const auto quitQuestion = [&] {
+            prompt.askYesNo(f.state.language.GetLang(111), f.state.language.GetLang(124));
+        };
+        const auto nameBox = [&] { prompt.askText("Tavro", "Name", QString()); };
+        const QList<std::tuple<int, std::function<void()>, QStringList>> cases = {
+            {0, quitQuestion, {"Ja", "Nein"}},     {1, quitQuestion, {"No", "Yes"}},
+            {6, quitQuestion, {"Non", "Oui"}},     {0, nameBox, {"Abbrechen", "OK"}},
+            {2, nameBox, {"Aceptar", "Cancelar"}}, {3, nameBox, {"Annulla", "OK"}}};
+        for (const auto& [language, open, texts] : cases) {
+            f.state.settings.LanguageId = int16_t(language);
+            QCOMPARE(buttonsOfNextBox(open), texts);
+        }
+    }
+
     void optionsListsOfferFiveUpToTheMaxima() {
         Fixture f;
         f.state.settings.MaxRows = 6;
@@ -131,9 +172,10 @@ private slots:
             QCOMPARE(dlg.cboNumCols()->itemText(i), QString::number(5 + i));
         QCOMPARE(dlg.cboNumRows()->count(), 2);
         QCOMPARE(dlg.cboNumRows()->itemText(1), QStringLiteral("6"));
-        f.state.settings.MaxCols = 4;
+        f.state.settings.MaxCols = 4; // never an empty list
         frmOpt tiny(f.state);
-        QCOMPARE(tiny.cboNumCols()->count(), 0);
+        QCOMPARE(tiny.cboNumCols()->count(), 1);
+        QCOMPARE(tiny.cboNumCols()->currentText(), QStringLiteral("5"));
     }
 
     void optionsStartFromTheCurrentSettings() {
@@ -170,6 +212,9 @@ private slots:
         QTest::mouseClick(dlg.cmdPrevColor(), Qt::LeftButton);
         QCOMPARE(f.state.settings.BGColor, 14);
         QCOMPARE(centreColour(dlg.lblColor()), QColor(255, 255, 0));
+        f.state.settings.BGColor = 1; // only below 0 wraps
+        QTest::mouseClick(dlg.cmdPrevColor(), Qt::LeftButton);
+        QCOMPARE(f.state.settings.BGColor, 0);
     }
 
     void optionsCancelKeepsTheSizeButNotTheImmediateChanges() {
@@ -205,36 +250,44 @@ private slots:
             QCOMPARE(f.store.read("Settings", kSevenKeys[i], "unset"), expected[i]);
     }
 
-    // The lists show the current size (0 means the default 12 x 7); OK takes
-    // the chosen size or the nearest one the lists offer.
+    // The lists show the chosen size (0 means the default 12 x 7) or the nearest
+    // one they offer; OK takes the shown size for the game and stores it, except
+    // a chosen size too large for the window that the player left alone.
     void optionsBoardSize() {
-        // cols, rows, "cols x rows" shown at the start, size picked before the button, OK, result
-        const QList<std::tuple<int, int, QString, QString, bool, QString>> cases = {
-            {0, 0, "12 x 7", "", false, "12 x 7"}, // zero is the default, even cancelled
-            {12, 7, "12 x 7", "20 x 5", true, "20 x 5"},
-            {30, 3, " x ", "", true, "20 x 5"}}; // unlisted size: clamped
-        for (const auto& [cols, rows, shown, chosen, ok, result] : cases) {
+        // chosen (or current) size, size picked in the dialog ("keys": the same one,
+        // by keyboard), OK, then "cols x rows" shown, in the game, stored
+        const QList<std::tuple<QSize, QString, bool, QStringList>> cases = {
+            {{0, 0}, "", false, {"12 x 7", "12 x 7", " x "}}, // zero is the default, even cancelled
+            {{12, 7}, "20 x 5", true, {"12 x 7", "20 x 5", "20 x 5"}},
+            {{30, 3}, "", true, {"20 x 5", "20 x 5", "30 x 5"}}, // too wide: stays chosen
+            {{30, 17}, "keys", true, {"20 x 15", "20 x 15", "20 x 15"}},
+            {{30, 17}, "8 x 15", true, {"20 x 15", "8 x 15", "8 x 17"}}}; // rows left alone
+        for (const auto& [chosen, picked, ok, expected] : cases) {
             Fixture f;
-            f.state.settings.Cols = int16_t(cols);
-            f.state.settings.Rows = int16_t(rows);
+            f.state.settings.Cols =
+                int16_t(std::min(chosen.width(), 20)); // as the layout left them
+            f.state.settings.Rows = int16_t(std::min(chosen.height(), 15));
+            f.state.chosenBoard = chosen;
             frmOpt dlg(f.state);
-            QCOMPARE(dlg.cboNumCols()->currentText() + " x " + dlg.cboNumRows()->currentText(),
-                     shown);
+            QStringList seen = {dlg.cboNumCols()->currentText() + " x " +
+                                dlg.cboNumRows()->currentText()};
             dlg.show();
-            if (!chosen.isEmpty()) {
+            if (picked == "keys") {
+                for (QComboBox* list : {dlg.cboNumCols(), dlg.cboNumRows()}) {
+                    QTest::keyClick(list, Qt::Key_Up);
+                    QTest::keyClick(list, Qt::Key_Down);
+                }
+            } else if (!picked.isEmpty()) {
                 dlg.cboNumCols()->setCurrentIndex(
-                    dlg.cboNumCols()->findText(chosen.section(' ', 0, 0)));
+                    dlg.cboNumCols()->findText(picked.section(' ', 0, 0)));
                 dlg.cboNumRows()->setCurrentIndex(
-                    dlg.cboNumRows()->findText(chosen.section(' ', 2)));
+                    dlg.cboNumRows()->findText(picked.section(' ', 2)));
             }
             QTest::mouseClick(ok ? dlg.cmdOK() : dlg.cmdCancel(), Qt::LeftButton);
-            QCOMPARE(
-                QStringLiteral("%1 x %2").arg(f.state.settings.Cols).arg(f.state.settings.Rows),
-                result);
-            if (ok)
-                QCOMPARE(f.store.read("Settings", "Cols", "") + " x " +
-                             f.store.read("Settings", "Rows", ""),
-                         result);
+            seen << QStringLiteral("%1 x %2").arg(f.state.settings.Cols).arg(f.state.settings.Rows)
+                 << f.store.read("Settings", "Cols", "") + " x " +
+                        f.store.read("Settings", "Rows", "");
+            QCOMPARE(seen, expected);
         }
     }
 

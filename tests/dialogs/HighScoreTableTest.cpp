@@ -83,10 +83,14 @@ private slots:
         QCOMPARE(HighScoreSlot::format(entry("Player", 1234, 7)), QStringLiteral("Player:1234;7"));
         QCOMPARE(HighScoreSlot::format(entry("Zero", 0, 3)), QString());
         QCOMPARE(HighScoreSlot::format(HighScoreEntry{}), QString());
-        // The name box answer loses only separators and control characters.
+        // The name box answer loses separators; invisible characters become one blank.
         QCOMPARE(HighScoreSlot::cleanName("Dr. No: 007; Bond"),
                  QStringLiteral("Dr. No. 007, Bond"));
-        QCOMPARE(HighScoreSlot::cleanName("Tab\there\n"), QStringLiteral("Tabhere"));
+        QCOMPARE(HighScoreSlot::cleanName(" Tab\there\n\r\nnext\u2028line  \u2029end\u00A0 "),
+                 QStringLiteral("Tab here next line end"));
+        QCOMPARE(HighScoreSlot::cleanName("\u202EevoL\u202C \u200BAnn\U000E0041"),
+                 QStringLiteral("evoL Ann"));
+        QCOMPARE(HighScoreSlot::cleanName("\t\u2028 \n"), QString());
         const QString kept = QStringLiteral("Zoë Łukasz 名前 €™ ¬»º");
         QCOMPARE(HighScoreSlot::cleanName(kept), kept);
         const QString name = HighScoreSlot::cleanName("a:b;c");

@@ -13,10 +13,12 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QVersionNumber>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -79,6 +81,34 @@ private slots:
         questions_.clear();
         messages_.clear();
         urls_.opened.clear();
+    }
+
+    // The report keeps its size from the first showing on, and Return
+    // presses the focused continue button.
+    void sameSizeEveryTimeAndReturnPressesTheFocusedButton() {
+        QTemporaryDir logs; // the log of these reports goes elsewhere
+        const ErrorLogFiles previous = report().logFiles();
+        report().setLogFiles(ErrorLogFiles(logs.path(), QStringLiteral("tavro"), {}));
+        QList<QSize> sizes;
+        QList<int16_t> choices;
+        for (int choice : {2, 1, 3}) {
+            QTimer::singleShot(0, this, [&sizes, choice] {
+                auto* dialog = qobject_cast<ErrPtnr*>(QApplication::activeModalWidget());
+                sizes << dialog->size();
+                auto* button =
+                    dialog->findChild<QPushButton*>(QStringLiteral("cmdContinue%1").arg(choice));
+                button->setFocus();
+                QTest::keyClick(button, Qt::Key_Return);
+                if (dialog->isVisible()) // Return did nothing: end the report another way
+                    dialog->findChild<QPushButton*>(QStringLiteral("cmdContinue0"))->click();
+            });
+            choices << report().OnError(QStringLiteral("frmOpt"), QStringLiteral("Sprache"),
+                                        Failure{5, QStringLiteral("Invalid procedure call"), 0});
+        }
+        report().setLogFiles(previous);
+        QCOMPARE(choices, (QList<int16_t>{2, 1, 3}));
+        QCOMPARE(sizes, QList<QSize>(3, sizes.value(0)));
+        QVERIFY(sizes[0].width() >= 520);
     }
 
     void reportIsLoggedBeforeItShows() {
@@ -260,6 +290,23 @@ SYSTEMINFO:
         QCOMPARE(LPSTRToVBString(os.csdVersion), QString());
     }
 
+    // Version and build come from the kernel alone, never mixed with the
+    // distribution's release number.
+    void systemLinesFromOneSource() {
+        const auto lines = [](const OsVersionInfo& os) {
+            return QStringList{os.platform, os.version, QString::number(os.buildNumber)};
+        };
+        QCOMPARE(lines(OsVersionInfo::fromKernel("linux", "6.1.0-18-amd64", "Debian 12")),
+                 (QStringList{"Debian 12", "6.1", "0"}));
+        QCOMPARE(lines(OsVersionInfo::fromKernel("linux", "5.15.146.1-microsoft", "Ubuntu")),
+                 (QStringList{"Ubuntu", "5.15", "146"}));
+        QCOMPARE(lines(OsVersionInfo::fromKernel("winnt", "10.0.19045", "Windows 10")),
+                 (QStringList{"Windows NT", "10.0", "19045"}));
+        const QVersionNumber kernel = QVersionNumber::fromString(QSysInfo::kernelVersion());
+        QCOMPARE(OsVersionInfo::current().version,
+                 QStringLiteral("%1.%2").arg(kernel.majorVersion()).arg(kernel.minorVersion()));
+    }
+
     // Lines wrap at 73 characters between words, continuations indented by 20
     // blanks; every printed line ends in a blank, an empty one is one blank.
     void printWrapping() {
@@ -270,7 +317,12 @@ SYSTEMINFO:
             {words + "\r\n", {words.left(72), indent + "word9abc ", " "}}, // ninth word wraps
             {longWord, {longWord + ' '}},                                  // alone on its line
             {"short " + longWord, {"short ", indent + longWord + ' '}},
-            {"a\r\n\r\nb", {"a ", " ", "b "}}};
+            {"a\r\n\r\nb", {"a ", " ", "b "}},
+            // With its blank a line of 72 just fits; one of exactly 73 wraps its last word.
+            {QString(36, u'x') + ' ' + QString(35, u'y'),
+             {QString(36, u'x') + ' ' + QString(35, u'y') + ' '}},
+            {QString(36, u'x') + ' ' + QString(36, u'y'),
+             {QString(36, u'x') + ' ', indent + QString(36, u'y') + ' '}}};
         for (const auto& [protocol, printed] : cases)
             QCOMPARE(wrapProtocolForPrint(protocol), printed);
     }

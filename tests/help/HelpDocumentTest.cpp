@@ -194,6 +194,34 @@ private slots:
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join("\n")));
     }
+
+    // The readme beside the program: one offline page with a complete section
+    // per language, each naming its language and covering play, scoring, keys,
+    // where the data lives, uninstalling and the licence.
+    void readmeBesideTheProgram() {
+        QFile file(QCoreApplication::applicationDirPath() + "/Readme.htm");
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QString page = QString::fromUtf8(file.readAll());
+        QVERIFY(!page.contains(QRegularExpression("@[A-Z_]+@"))); // every value filled in
+        QVERIFY(!page.contains("<link") && !page.contains("src="));
+        const QList<std::pair<QString, QString>> sections = {{"de", "Deutsch"},
+                                                             {"en", "English"},
+                                                             {"es", "Espa\u00F1ol"},
+                                                             {"it", "Italiano"},
+                                                             {"fr", "Fran\u00E7ais"}};
+        for (const auto& [code, name] : sections) {
+            const qsizetype start = page.indexOf("<section id=\"" + code + "\"");
+            QVERIFY2(start >= 0, qPrintable(code));
+            const QString section = page.mid(start, page.indexOf("</section>", start) - start);
+            QVERIFY(section.contains("<h2>" + name + "</h2>"));
+            for (const char* needed :
+                 {"k\u00B2 + 1", "\u00D7 1", "F1", "F2", "+Q", "Tavro.conf", "tavro.EPT",
+                  ".local/share/Tavro", "apt remove tavro", "lib/tavro", "MIT"})
+                QVERIFY2(section.contains(QString::fromUtf8(needed)),
+                         qPrintable(code + ": " + QString::fromUtf8(needed)));
+        }
+        QVERIFY(page.contains("Permission is hereby granted"));
+    }
 };
 
 QTEST_MAIN(HelpDocumentTest)

@@ -81,6 +81,10 @@ private slots:
         info.show();
         const auto stored = [&f] { return f.store.read("Settings", "Sprache", "none"); };
         QLabel* hint = label(&info, "Label3");
+        // Let go elsewhere: no click.
+        QTest::mousePress(label(&info, "imgLang1"), Qt::LeftButton);
+        QTest::mouseRelease(label(&info, "imgLang1"), Qt::LeftButton, {}, QPoint(40, 30));
+        QCOMPARE(stored(), QStringLiteral("none"));
         QTest::mouseClick(label(&info, "imgLang1"), Qt::LeftButton);
         QCOMPARE(f.state.settings.LanguageId, int16_t(1));
         QCOMPARE(stored(), QStringLiteral("1"));
@@ -111,8 +115,10 @@ private slots:
         QTest::mousePress(link, Qt::LeftButton);
         QCOMPARE(colour(), QColor(255, 0, 0));
         QVERIFY(urls.opened.isEmpty());
-        QTest::mouseRelease(link, Qt::LeftButton);
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, 4)); // let go elsewhere
         QCOMPARE(colour(), QColor(0, 0, 255));
+        QVERIFY(urls.opened.isEmpty());
+        QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(urls.opened.size(), 1);
         QVERIFY(urls.opened[0].toString().startsWith(QStringLiteral("http")));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));

@@ -20,6 +20,10 @@ expect_file lib/tavro/tavro
   fail "bin/tavro does not lead to lib/tavro/tavro"
 for lang in deutsch english spanish italian french; do expect_file "lib/tavro/lang/$lang.lng"; done
 for help in de en es it fr; do expect_file "lib/tavro/help/$help/index.html"; done
+expect_file lib/tavro/Readme.htm
+for section in de en es it fr; do
+  grep -q "<section id=\"$section\"" "$prefix/lib/tavro/Readme.htm" || fail "Readme.htm has no section $section"
+done
 expect_file share/applications/tavro.desktop
 # The solver's command-line tool is on the PATH and answers.
 [ -x "$prefix/bin/tavro-solve" ] || fail "bin/tavro-solve is missing or not executable"

@@ -202,6 +202,45 @@ private slots:
         }
     }
 
+    // Within one menu or dialog no two captions share an access key ("&x";
+    // "&&" is a plain ampersand). Fixed captions of a dialog join its group.
+    void accessKeysAreUniquePerMenuAndDialog() {
+        const QList<std::pair<QList<int16_t>, QStringList>> groups = {
+            {{120, 122, 123}, {}},                                    // help menu
+            {{115, 116, 118, 119, 121, 129, 130, 131, 143}, {"&OK"}}, // options
+            {{127, 128, 129, 132, 133, 134, 136, 137}, {"&OK"}},      // high scores
+        };
+        const auto keyOf = [](const QString& caption) {
+            for (qsizetype i = caption.indexOf(u'&'); i >= 0 && i + 1 < caption.size();
+                 i = caption.indexOf(u'&', i + 2))
+                if (caption[i + 1] != u'&')
+                    return caption[i + 1].toCaseFolded();
+            return QChar();
+        };
+        int16_t languageId = 0;
+        Language language(languageId);
+        language.fillPaths(QCoreApplication::applicationDirPath());
+        QStringList clashes;
+        for (int16_t lang : {0, 1, 2, 3, 6}) {
+            languageId = lang;
+            for (const auto& [ids, fixed] : groups) {
+                QStringList captions = fixed;
+                for (int16_t id : ids)
+                    captions << language.GetLang(id);
+                QHash<QChar, QString> owner;
+                for (const QString& caption : captions) {
+                    const QChar key = keyOf(caption);
+                    if (!key.isNull() && owner.contains(key))
+                        clashes << QStringLiteral("%1: \"%2\" and \"%3\"")
+                                       .arg(lang)
+                                       .arg(owner[key], caption);
+                    owner.insert(key, caption);
+                }
+            }
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(", ")));
+    }
+
     void designCaptions() {
         int16_t id = 0;
         Language language(id);

@@ -4,10 +4,13 @@
 #include "MainWindowHarness.h"
 #include "Version.h"
 #include "game/Game.h"
+#include "settings/SettingsSchema.h"
+#include "ui/dialogs/ClickableImage.h"
 #include "ui/main/BoardSurface.h"
-#include "ui/main/FlagImage.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/WindowLayout.h"
+#include "ui/main/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,9 +79,9 @@ private slots:
         QCOMPARE(counter.reports.size(), 1);
     }
 
-    void layoutArithmetic_data() {
+    void layoutForAnInnerSize_data() {
         QTest::addColumn<QSize>("inner");
-        QTest::addColumn<QList<int>>("sizes");     // MaxCols, MaxRows, Cols, Rows
+        QTest::addColumn<QList<int>>("sizes"); // MaxCols, MaxRows, Cols, Rows of a 12 x 7 choice
         QTest::addColumn<QList<QPoint>>("places"); // logo, digit frame, toolbar, board
         // Board 604 x 354: left (1018 - 604) / 2, top (593 - 354) / 2 + 147 = 266.5 -> 266.
         QTest::newRow("1018x740") << QSize(1018, 740) << QList<int>{17, 9, 12, 7}
@@ -92,45 +95,64 @@ private slots:
         // 2048 / 50 = 40.96 truncates to 40; 1100 - 147 = 953 -> 19 rows of 50 minus 2.
         QTest::newRow("2048x1100") << QSize(2048, 1100) << QList<int>{37, 17, 12, 7}
                                    << QList<QPoint>{{817, 41}, {328, 21}, {1559, 21}, {722, 446}};
+        // Too small for any board: still one cell.
+        QTest::newRow("60x40") << QSize(60, 40) << QList<int>{-2, -4, 1, 1}
+                               << QList<QPoint>{{-177, 41}, {-169, 21}, {68, 21}, {3, 66}};
     }
 
-    void layoutArithmetic() {
+    void layoutForAnInnerSize() {
         QFETCH(QSize, inner);
         QFETCH(QList<int>, sizes);
         QFETCH(QList<QPoint>, places);
-        Harness h;
-        auto window = h.showWindow(inner);
-        QCOMPARE(window->size(), inner);
-        const GameSettings& s = h.state.settings;
-        const int cols = sizes[2], rows = sizes[3];
-        QCOMPARE(window->imgHeader()->geometry(), QRect(0, 0, inner.width(), 147));
-        QCOMPARE((QList<int>{s.MaxCols, s.MaxRows, s.Cols, s.Rows}), sizes);
-        QCOMPARE((QList<QPoint>{window->imgLogo()->pos(), window->fraAnzeige()->pos(),
-                                window->fraKnopf()->pos(), window->picBoard()->pos()}),
+        const WindowLayout layout = layoutFor(inner);
+        const QSize cells = layout.boardCells(QSize(12, 7));
+        QCOMPARE(layout.header, QRect(0, 0, inner.width(), 147));
+        QCOMPARE(layout.picture, QRect(0, 147, inner.width(), inner.height() - 147));
+        QCOMPARE(layout.copyright, QPoint(10, inner.height() - 20));
+        QCOMPARE((QList<int>{layout.maxCols, layout.maxRows, cells.width(), cells.height()}),
+                 sizes);
+        QCOMPARE((QList<QPoint>{layout.logo, layout.displays, layout.toolbar,
+                                layout.boardRect(cells, 2).topLeft()}),
                  places);
-        QCOMPARE(window->lblCopyright()->pos(), QPoint(10, inner.height() - 20));
-        QCOMPARE(window->picBoard()->size(), QSize(cols * 50 + 4, rows * 50 + 4));
-        QCOMPARE(window->picBoard()->innerSize(), QSize(cols * 50, rows * 50));
+        QCOMPARE(layout.boardRect(cells, 2).size(), cells * 50 + QSize(4, 4));
+    }
+
+    // The window puts its parts where its layout says and builds the board.
+    void windowFollowsItsLayout() {
+        Harness h;
+        auto window = h.showWindow(QSize(1018, 740));
+        const WindowLayout layout = layoutFor(window->size());
+        const GameSettings& s = h.state.settings;
+        QCOMPARE(window->imgHeader()->geometry(), layout.header);
+        QCOMPARE((QList<QPoint>{window->imgLogo()->pos(), window->fraAnzeige()->pos(),
+                                window->fraKnopf()->pos(), window->lblCopyright()->pos()}),
+                 (QList<QPoint>{layout.logo, layout.displays, layout.toolbar, layout.copyright}));
+        QCOMPARE((QList<int>{s.MaxCols, s.MaxRows, s.Cols, s.Rows}), (QList<int>{17, 9, 12, 7}));
+        QCOMPARE(window->picBoard()->geometry(), layout.boardRect(QSize(12, 7), 2));
+        QCOMPARE(window->picBoard()->innerSize(), QSize(600, 350));
         for (QWidget* part :
              {static_cast<QWidget*>(window->imgHeader()), window->fraAnzeige(), window->fraKnopf(),
               static_cast<QWidget*>(window->imgLogo()), static_cast<QWidget*>(window->picBoard())})
             QVERIFY(part->isVisible());
-        QCOMPARE(window->game().totalBlocks(), cols * rows);
-        QCOMPARE(window->game().blocksLeft(), cols * rows);
-        // The lowered size lives in memory only.
-        QCOMPARE(h.store.read("Settings", "Cols", "none"), QStringLiteral("none"));
+        QCOMPARE(window->game().blocksLeft(), 84);
     }
 
-    void tinyAndMinimisedWindowsSurvive() {
+    // A smaller window lowers the board for the moment only: made large again
+    // it shows the chosen board, and nothing is ever stored.
+    void boardReturnsToTheChosenSizeAndMinimisedWindowsSurvive() {
         Harness h;
+        h.storeSettings("Cols=14 Rows=8");
         auto window = h.showWindow(QSize(60, 40));
         const GameSettings& s = h.state.settings;
-        QCOMPARE((QList<int>{s.MaxCols, s.MaxRows, s.Cols, s.Rows}), (QList<int>{-2, -4, 1, 1}));
-        QCOMPARE(window->game().totalBlocks(), 1);
+        QCOMPARE(QSize(s.Cols, s.Rows), QSize(1, 1));
         QVERIFY(window->game().isGameOver());
+        window->resize(749, 600);
+        QCOMPARE(QSize(s.Cols, s.Rows), QSize(11, 7));
+        window->resize(1018, 740);
+        QCOMPARE(QSize(s.Cols, s.Rows), QSize(14, 8));
+        QCOMPARE(window->game().totalBlocks(), 14 * 8);
 
         // A minimised window keeps its board; growing again lays out anew.
-        window->resize(800, 600);
         QSignalSpy built(window.get(), &frmTavro::boardBuilt);
         window->showMinimized();
         window->resize(20, 20);
@@ -140,29 +162,58 @@ private slots:
         window->showNormal();
         window->resize(900, 700);
         QVERIFY(built.count() >= 1);
-        QCOMPARE(s.Rows, 1); // the in-memory size only ever goes down
+        QCOMPARE(QSize(s.Cols, s.Rows), QSize(14, 8));
+        QCOMPARE(h.store.read("Settings", "Cols", "") + h.store.read("Settings", "Rows", ""),
+                 QStringLiteral("148"));
     }
 
-    void initialSizeKeepsTheStoredBoard() {
-        GameSettings s;
-        s.Cols = 12;
-        s.Rows = 7;
-        QCOMPARE(frmTavro::initialInnerSize(s, QSize(4000, 3000)), QSize(750, 597));
-        QCOMPARE(frmTavro::initialInnerSize(s, QSize(700, 500)), QSize(700, 500));
-        s.Cols = 5; // never narrower than the header needs
-        QCOMPARE(frmTavro::initialInnerSize(s, QSize(4000, 3000)).width(), 750);
-
-        // Whatever is stored, the first layout at that size keeps it.
-        for (const QSize& board : {QSize(12, 7), QSize(20, 12), QSize(17, 9), QSize(25, 14)}) {
+    // The first start opens at the default size whatever board is stored; later
+    // starts open where the window was, brought back onto a screen.
+    void windowPlacement() {
+        const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+        const QSize least = innerSizeFor(QSize(12, 7));
+        QCOMPARE(least, QSize(750, 597));
+        QCOMPARE(innerSizeFor(QSize(30, 12)), QSize(1650, 847));
+        // remembered Left Top Width Height Maximized ("" none), then where the window opens
+        const QList<std::pair<QString, QRect>> cases = {
+            {"", QRect(QPoint(585, 241), least)}, // centred on the first screen
+            {"100 80 1000 700 1", QRect(100, 80, 1000, 700)},
+            {"2000 100 900 650 0", QRect(2000, 100, 900, 650)},  // on the second screen
+            {"100 80 300 200 0", QRect(QPoint(100, 80), least)}, // never below the default
+            {"5000 3000 900 650 0", QRect(1004, 382, 900, 650)}, // pulled back onto a screen
+            {"-50 -20 4000 900 0", QRect(0, 0, 1904, 900)}};     // shrunk to its screen
+        for (const auto& [remembered, expected] : cases) {
             clearStore();
             Harness h;
-            h.store.writeInt("Settings", "Cols", board.width());
-            h.store.writeInt("Settings", "Rows", board.height());
-            TestWindow window(h.state); // loads the stored size
-            window.resize(frmTavro::initialInnerSize(h.state.settings, QSize(4000, 3000)));
-            window.show();
-            QCOMPARE(QSize(h.state.settings.Cols, h.state.settings.Rows), board);
+            h.storeSettings("Cols=5 Rows=5");
+            const QStringList values = remembered.split(' ', Qt::SkipEmptyParts);
+            const QStringList keys = {"Left", "Top", "Width", "Height", "Maximized"};
+            for (int i = 0; i < values.size(); ++i)
+                h.store.write("Window", keys[i], values[i]);
+            QWidget window;
+            loadSection(h.store, kWindowSection, h.state.settings);
+            WindowPlacement::restore(window, h.state.settings, screens);
+            QCOMPARE(window.geometry(), expected);
+            QCOMPARE(window.windowState().testFlag(Qt::WindowMaximized), remembered.endsWith('1'));
+            QCOMPARE(h.store.read("Settings", "Cols", ""), QStringLiteral("5"));
         }
+
+        // Closing a shown main window remembers its place in the section "Window".
+        clearStore();
+        Harness h;
+        h.state.MainShown = true;
+        auto window = h.showWindow(QSize(780, 610));
+        window->move(40, 30);
+        const QRect shown = window->geometry();
+        window->close();
+        QStringList stored;
+        for (const char* key : {"Left", "Top", "Width", "Height", "Maximized"})
+            stored << h.store.read("Window", key, "");
+        QCOMPARE(stored, (QStringList{QString::number(shown.left()), QString::number(shown.top()),
+                                      "780", "610", "0"}));
+        QWidget next;
+        WindowPlacement::restore(next, h.state.settings, screens);
+        QCOMPARE(next.geometry(), shown);
     }
 
     void backgroundIsThePictureStretchedBelowTheHeader() {
@@ -240,6 +291,7 @@ private slots:
         QSignalSpy built(window.get(), &frmTavro::boardBuilt);
         window->showLeft(3);
         window->showScore(55);
+        QCOMPARE(window->cmdBut(0)->font().pixelSize(), 19); // 14 pt at 96 dpi
         QTest::mouseClick(window->cmdBut(0), Qt::LeftButton);
         QCOMPARE(built.count(), 1);
         QCOMPARE(window->game().score(), 0);

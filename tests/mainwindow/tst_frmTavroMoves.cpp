@@ -4,8 +4,8 @@
 #include "MainWindowHarness.h"
 #include "game/Board.h"
 #include "game/Game.h"
+#include "ui/dialogs/ClickableImage.h"
 #include "ui/main/BoardSurface.h"
-#include "ui/main/FlagImage.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
 

@@ -1,6 +1,7 @@
 #include "HelpPictures.h"
 
 #include "ExampleBoard.h"
+#include "common/Theme.h"
 
 #include <QFile>
 #include <QFont>
@@ -10,12 +11,13 @@
 
 namespace {
 
-constexpr int kBlock = 50;               // cell size of the game's block strips
-const QColor kLightBlue(128, 178, 255);  // buttons and display symbols
-const QColor kBevelDark(40, 70, 147);    // shadow side of a raised button
-const QColor kBevelLight(224, 236, 255); // lit side of a raised button
-const QColor kGlyph(0, 0, 64);           // button captions
-const QColor kHighlight(255, 236, 120);  // outline of the clicked group
+constexpr int kBlock = 50; // cell size of the game's block strips
+// The game's own colours: buttons and symbols, the two sides of a raised button.
+constexpr QColor kLightBlue = tavro::theme::kLightBlue;
+constexpr QColor kBevelDark = tavro::theme::kBevelDark;
+constexpr QColor kBevelLight = tavro::theme::kBevelLight;
+const QColor kGlyph(0, 0, 64);          // button captions
+const QColor kHighlight(255, 236, 120); // outline of the clicked group
 
 // Design geometry of the main window.
 constexpr int kWindowWidth = 963, kWindowHeight = 529;

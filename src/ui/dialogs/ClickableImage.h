@@ -4,17 +4,28 @@
 
 namespace tavro {
 
-// A picture that reports a left click, for the picker grids.
+// A picture (or a short text, such as a link) that acts like a button: a
+// left click counts only when the button goes down on it and comes up over
+// it again; released elsewhere it does nothing. Used for the picker grids,
+// the language flags of both windows and the homepage link.
 class ClickableImage : public QLabel {
     Q_OBJECT
 public:
     explicit ClickableImage(QWidget* parent = nullptr);
+    // A picture of a fixed size, stretched to it; dark grey when it is missing.
+    ClickableImage(const QPixmap& picture, QSize size, QWidget* parent = nullptr);
 
 signals:
     void clicked();
+    // True while the left button is held down after a press on the picture.
+    void pressedChanged(bool pressed);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
 };
 
 } // namespace tavro

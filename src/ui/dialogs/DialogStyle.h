@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Theme.h"
+
 #include <QColor>
 
 class QWidget;
@@ -10,7 +12,7 @@ namespace tavro {
 // light-blue buttons and lists.
 class DialogStyle {
 public:
-    static QColor lightBlue() { return QColor(128, 178, 255); }
+    static QColor lightBlue() { return theme::kLightBlue; }
     static QColor white() { return QColor(255, 255, 255); }
 
     // Applies the black, white and light-blue style sheet to a dialog.

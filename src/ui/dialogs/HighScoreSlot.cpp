@@ -1,5 +1,6 @@
 #include "ui/dialogs/HighScoreSlot.h"
 
+#include <QList>
 #include <limits>
 
 namespace tavro {
@@ -49,15 +50,34 @@ std::optional<int64_t> HighScoreSlot::leadingNumber(QStringView text) {
 }
 
 QString HighScoreSlot::cleanName(const QString& answer) {
+    // Anything that is not a visible character (controls, format characters
+    // such as direction overrides, line and paragraph separators, any kind of
+    // space) becomes one blank; runs of blanks collapse and the ends are cut,
+    // so a pasted name stays one line that reads as typed.
     QString name;
     name.reserve(answer.size());
-    for (const QChar c : answer) {
-        if (c == u':')
+    bool blankPending = false;
+    for (const char32_t c : answer.toUcs4()) {
+        switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Space:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            blankPending = !name.isEmpty();
+            continue;
+        default:
+            break;
+        }
+        if (blankPending)
+            name += u' ';
+        blankPending = false;
+        if (c == U':')
             name += u'.';
-        else if (c == u';')
+        else if (c == U';')
             name += u',';
-        else if (c.category() != QChar::Other_Control)
-            name += c;
+        else
+            name += QString::fromUcs4(&c, 1);
     }
     return name;
 }

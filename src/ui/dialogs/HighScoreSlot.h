@@ -35,9 +35,11 @@ public:
     static std::optional<int64_t> leadingNumber(QStringView text);
 
     // What the name box answer becomes before it is stored: ":" turns into
-    // "." and ";" into "," (they are the slot's separators), control
-    // characters are dropped. Everything else, accented letters and
-    // characters outside Windows-1252 included, is kept.
+    // "." and ";" into "," (they are the slot's separators); every control,
+    // format, space, line or paragraph separator character becomes one blank,
+    // runs of blanks collapse to one and the ends are trimmed. Everything
+    // else, accented letters and characters outside Windows-1252 included,
+    // is kept.
     static QString cleanName(const QString& answer);
 };
 

@@ -3,6 +3,7 @@
 #include "common/AppState.h"
 #include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
+#include "common/Theme.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/ClickableImage.h"
@@ -30,7 +31,8 @@ frmBoard::frmBoard(AppState& state, QWidget* parent)
     for (int i = 0; i < kPictures; ++i) {
         auto* picture = new ClickableImage(this);
         // The thumbnail inside a single-line border.
-        picture->setStyleSheet(QStringLiteral("border: 1px solid rgb(128, 178, 255);"));
+        picture->setStyleSheet(
+            QStringLiteral("border: 1px solid %1;").arg(theme::css(theme::kLightBlue)));
         picture->setFixedSize(kThumbSize + QSize(2, 2));
         const QImage thumbnail = loadScaledPicture(thumbnailPath(i), devicePixelRatioF());
         if (!thumbnail.isNull()) {

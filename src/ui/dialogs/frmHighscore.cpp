@@ -84,7 +84,8 @@ void frmHighscore::buildControls() {
     captions_[7]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     captions_[8]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (QLabel* heading : {captions_[6], captions_[7], captions_[8]})
-        heading->setStyleSheet(QStringLiteral("color: #b8c8e8; font-weight: bold;"));
+        heading->setStyleSheet(
+            QStringLiteral("color: %1; font-weight: bold;").arg(theme::css(theme::kHeading)));
     grid->addWidget(captions_[6], 0, 1);
     grid->addWidget(captions_[7], 0, 2);
     grid->addWidget(captions_[8], 0, 3);
@@ -106,8 +107,8 @@ void frmHighscore::buildControls() {
 
     cmdDelHighscore_ = new QPushButton(QStringLiteral("Reset"), this);
     cmdOK_ = new QPushButton(QStringLiteral("&OK"), this);
+    // Return presses the focused button (Qt's auto-default); OK otherwise.
     cmdOK_->setDefault(true);
-    cmdDelHighscore_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDelHighscore_);
     buttons->addStretch();

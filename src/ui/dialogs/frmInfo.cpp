@@ -2,15 +2,17 @@
 
 #include "Version.h"
 #include "common/AppState.h"
+#include "common/Languages.h"
 #include "common/ScaledPicture.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsSchema.h"
+#include "ui/dialogs/ClickableImage.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -18,15 +20,6 @@
 namespace tavro {
 
 namespace {
-
-struct Flag {
-    int languageId;
-    const char16_t* tooltip;
-};
-
-// Top to bottom in the flag column.
-constexpr std::array<Flag, 5> kFlags = {
-    {{0, u"Deutsch"}, {1, u"English"}, {2, u"Español"}, {6, u"Français"}, {3, u"Italiano"}}};
 
 void setTextColor(QLabel* label, const QColor& color) {
     QPalette palette = label->palette();
@@ -80,27 +73,32 @@ void frmInfo::buildControls() {
     Label3->setAlignment(Qt::AlignCenter);
     Label3->setWordWrap(true);
 
-    lblHomepage = new QLabel(QStringLiteral(TAVRO_HOMEPAGE_URL), this);
+    lblHomepage = new ClickableImage(this);
+    lblHomepage->setText(QStringLiteral(TAVRO_HOMEPAGE_URL));
     lblHomepage->setObjectName(QStringLiteral("lblHomepage"));
     QFont linkFont = lblHomepage->font();
     linkFont.setBold(true);
     linkFont.setUnderline(true);
     lblHomepage->setFont(linkFont);
     lblHomepage->setAlignment(Qt::AlignCenter);
-    lblHomepage->setCursor(Qt::PointingHandCursor);
     setTextColor(lblHomepage, QColor(0, 0, 192));
-    lblHomepage->installEventFilter(this);
+    // Red while pressed, blue again when let go; opens only when let go over it.
+    connect(lblHomepage, &ClickableImage::pressedChanged, this, [this](bool pressed) {
+        setTextColor(lblHomepage, pressed ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    });
+    connect(lblHomepage, &ClickableImage::clicked, this, &frmInfo::lblHomepage_Click);
 
+    // Top to bottom in the flag column.
     auto* flagColumn = new QVBoxLayout;
-    for (const Flag& flag : kFlags) {
-        QLabel* image = picture(QStringLiteral(":/pictures/flag%1.png").arg(flag.languageId),
-                                QSize(32, 20), this);
-        image->setObjectName(QStringLiteral("imgLang%1").arg(flag.languageId));
-        image->setToolTip(QString::fromUtf16(flag.tooltip));
-        image->setCursor(Qt::PointingHandCursor);
-        image->installEventFilter(this);
+    for (const LanguageInfo& language : kLanguages) {
+        const int id = language.id;
+        auto* image = new ClickableImage(QPixmap(QStringLiteral(":/pictures/flag%1.png").arg(id)),
+                                         QSize(32, 20), this);
+        image->setObjectName(QStringLiteral("imgLang%1").arg(id));
+        image->setToolTip(QString::fromUtf16(language.name));
         image->hide();
-        imgLang[static_cast<size_t>(flag.languageId)] = image;
+        connect(image, &ClickableImage::clicked, this, [this, id] { imgLang_Click(id); });
+        imgLang[static_cast<size_t>(id)] = image;
         flagColumn->addWidget(image);
     }
     flagColumn->addStretch();
@@ -196,31 +194,6 @@ bool frmInfo::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         Form_Activate();
     return handled;
-}
-
-bool frmInfo::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
-        return QDialog::eventFilter(watched, event);
-    if (watched == lblHomepage) {
-        if (type == QEvent::MouseButtonPress) {
-            setTextColor(lblHomepage, QColor(255, 0, 0));
-        } else {
-            setTextColor(lblHomepage, QColor(0, 0, 255));
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (lblHomepage->rect().contains(mouse->position().toPoint()))
-                lblHomepage_Click();
-        }
-        return true;
-    }
-    for (size_t id = 0; id < imgLang.size(); ++id) {
-        if (imgLang[id] && watched == imgLang[id]) {
-            if (type == QEvent::MouseButtonRelease)
-                imgLang_Click(static_cast<int>(id));
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace tavro

@@ -11,6 +11,7 @@ class QPushButton;
 namespace tavro {
 
 struct AppState;
+class ClickableImage;
 
 // The information window: title and version, the readme hint, the homepage
 // link and two pictures. Loaded while state.StartupPending is true it is the
@@ -44,7 +45,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
@@ -57,10 +57,10 @@ private:
     QPointer<QWidget> mainWindow_;
     QLabel* Label0 = nullptr; // title and version
     QLabel* Label3 = nullptr; // readme hint
-    QLabel* lblHomepage = nullptr;
+    ClickableImage* lblHomepage = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
-    std::array<QLabel*, 7> imgLang{}; // indexed by language id; 4 and 5 unused
+    std::array<ClickableImage*, 7> imgLang{}; // indexed by language id; 4 and 5 unused
     QPushButton* cmdOK = nullptr;
     QTimer Timer1;
 };

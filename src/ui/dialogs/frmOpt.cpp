@@ -104,7 +104,6 @@ void frmOpt::buildControls() {
     for (QPushButton* arrow : {cmdPrevColor_, cmdNextColor_}) {
         arrow->setFixedSize(28, 20);
         arrow->setStyleSheet(QStringLiteral("QPushButton { padding: 0; font-size: 9px; }"));
-        arrow->setAutoDefault(false);
     }
     auto* bgGrid = new QGridLayout(Frame4_);
     bgGrid->addWidget(optBG_[0], 0, 0);
@@ -117,8 +116,9 @@ void frmOpt::buildControls() {
 
     cmdOK_ = new QPushButton(QStringLiteral("&OK"), this);
     cmdCancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    // Return presses the focused button (Qt's auto-default, as on every
+    // desktop); OK only when the focus is elsewhere.
     cmdOK_->setDefault(true);
-    cmdCancel_->setAutoDefault(false);
 
     auto* left = new QVBoxLayout;
     left->addWidget(Frame3_);
@@ -152,6 +152,8 @@ void frmOpt::buildControls() {
     connect(chkSound_, &QCheckBox::clicked, this, &frmOpt::chkSound_Click);
     connect(cmdOK_, &QPushButton::clicked, this, &frmOpt::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmOpt::cmdCancel_Click);
+    connect(cboNumCols_, &QComboBox::activated, this, [this] { colsPicked_ = true; });
+    connect(cboNumRows_, &QComboBox::activated, this, [this] { rowsPicked_ = true; });
 }
 
 void frmOpt::Form_Load() {
@@ -162,9 +164,10 @@ void frmOpt::Form_Load() {
     trap.run([&] { element(optBG_, s.Background + 1)->setChecked(true); });
     trap.run([&] { showColor(); });
     trap.run([&] {
-        for (int n = kMinSize; n <= s.MaxCols; ++n)
+        // Never an empty list: a window too small for five cells still offers 5.
+        for (int n = kMinSize; n <= std::max<int>(s.MaxCols, kMinSize); ++n)
             cboNumCols_->addItem(QString::number(n));
-        for (int n = kMinSize; n <= s.MaxRows; ++n)
+        for (int n = kMinSize; n <= std::max<int>(s.MaxRows, kMinSize); ++n)
             cboNumRows_->addItem(QString::number(n));
     });
     trap.run([&] {
@@ -175,9 +178,17 @@ void frmOpt::Form_Load() {
     });
     if (trap.left())
         return;
-    // From here on nothing can fail that would be worth a report.
-    selectListItem(cboNumCols_, s.Cols);
-    selectListItem(cboNumRows_, s.Rows);
+    // From here on nothing can fail that would be worth a report. The lists
+    // show the chosen size, or the nearest one that fits the window.
+    const QSize chosen = state_.chosenBoard.width() > 0 && state_.chosenBoard.height() > 0
+                             ? state_.chosenBoard
+                             : QSize(s.Cols, s.Rows);
+    chosenCols_ = int16_t(chosen.width());
+    chosenRows_ = int16_t(chosen.height());
+    selectListItem(cboNumCols_, chosenCols_);
+    selectListItem(cboNumRows_, chosenRows_);
+    presetCols_ = cboNumCols_->currentIndex();
+    presetRows_ = cboNumRows_->currentIndex();
     // Setting the box counts as its click: Sound becomes 1 or 0, the only
     // values this dialog ever stores.
     chkSound_->setChecked(s.Sound != 0);
@@ -186,8 +197,7 @@ void frmOpt::Form_Load() {
 
 void frmOpt::selectListItem(QComboBox* list, int value) {
     const int first = list->count() > 0 ? list->itemText(0).toInt() : kMinSize;
-    const int position = value - first;
-    list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+    list->setCurrentIndex(std::clamp(value - first, 0, int(list->count()) - 1));
 }
 
 void frmOpt::Sprache() {
@@ -249,21 +259,33 @@ void frmOpt::showColor() {
                                  .arg(Palette16::color(state_.settings.BGColor).name()));
 }
 
-int16_t frmOpt::chosenSize(const QComboBox* list, int16_t current, int16_t maximum) const {
-    if (list->currentIndex() >= 0)
-        return int16_t(list->currentText().toInt());
-    // No selection: the current size lies outside the list. Keep it, brought
-    // into the range the list would offer.
-    return int16_t(std::clamp<int>(current, kMinSize, std::max<int>(kMinSize, maximum)));
+int16_t frmOpt::sizeToStore(const QComboBox* list, int preset, bool picked, int16_t chosen) {
+    // A chosen size larger than the window allows is shown as the largest
+    // that fits; unless the player picked another one, it stays chosen.
+    const int shown = list->currentText().toInt();
+    if (!picked && list->currentIndex() == preset && chosen > shown)
+        return chosen;
+    return int16_t(shown);
 }
 
 void frmOpt::cmdOK_Click() {
     GameSettings& s = state_.settings;
     ErrorTrap trap("frmOpt", "cmdOK_Click");
-    trap.run([&] { s.Cols = chosenSize(cboNumCols_, s.Cols, s.MaxCols); });
-    trap.run([&] { s.Rows = chosenSize(cboNumRows_, s.Rows, s.MaxRows); });
+    QSize stored;
     trap.run([&] {
-        saveSettings(state_.store, s,
+        stored.setWidth(sizeToStore(cboNumCols_, presetCols_, colsPicked_, chosenCols_));
+        s.Cols = int16_t(cboNumCols_->currentText().toInt());
+    });
+    trap.run([&] {
+        stored.setHeight(sizeToStore(cboNumRows_, presetRows_, rowsPicked_, chosenRows_));
+        s.Rows = int16_t(cboNumRows_->currentText().toInt());
+    });
+    trap.run([&] {
+        state_.chosenBoard = stored;
+        GameSettings toStore = s;
+        toStore.Cols = int16_t(stored.width());
+        toStore.Rows = int16_t(stored.height());
+        saveSettings(state_.store, toStore,
                      {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
                       Setting::Background, Setting::BGColor, Setting::Sound});
     });

@@ -31,9 +31,11 @@ struct AppState;
 // and Rows 0 becomes 7 in the settings themselves). The language texts are
 // applied each time the dialog is shown or activated.
 //
-// OK with a list that has no selection (the current size lies outside
-// 5..MaxCols or 5..MaxRows): that dimension keeps its current value brought
-// into 5..maximum, so Cols and Rows never leave the range the lists offer.
+// The lists offer 5 up to MaxCols and MaxRows (just 5 when less fits) and show
+// the chosen board size (state.chosenBoard, else Cols and Rows), or the
+// nearest size they offer. OK sets Cols and Rows to the shown sizes; it stores
+// the shown sizes too, except that a chosen size larger than the window
+// allows stays stored while the player leaves its list alone.
 class frmOpt : public LocalisedDialog {
     Q_OBJECT
 public:
@@ -67,7 +69,7 @@ private:
     void cmdCancel_Click();
     void showColor();
     void selectListItem(QComboBox* list, int value);
-    int16_t chosenSize(const QComboBox* list, int16_t current, int16_t maximum) const;
+    static int16_t sizeToStore(const QComboBox* list, int preset, bool picked, int16_t chosen);
 
     AppState& state_;
     QGroupBox* Frame1_ = nullptr;
@@ -90,6 +92,9 @@ private:
     QCheckBox* chkSound_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
+    int16_t chosenCols_ = 0, chosenRows_ = 0; // the chosen board size when loaded
+    int presetCols_ = -1, presetRows_ = -1;   // list positions shown when loaded
+    bool colsPicked_ = false, rowsPicked_ = false;
 };
 
 } // namespace tavro

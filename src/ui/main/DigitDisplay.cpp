@@ -24,6 +24,12 @@ void DigitDisplay::setCell(int element, int cell) {
     update();
 }
 
+QString DigitDisplay::digitsOf(int64_t value) {
+    const QString digits = QString::number(value < 0 ? -(value + 1) + uint64_t(1) : uint64_t(value))
+                               .rightJustified(kDigits, QLatin1Char('0'));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
 QImage DigitDisplay::stripCell(const QImage& strip, int cell) {
     QImage picture = strip.copy(sourceRect(strip, cell));
     picture.setDevicePixelRatio(strip.devicePixelRatio());

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 
 namespace tavro {
 
@@ -24,6 +25,10 @@ public:
     // Throws AppError for a cell outside the strip.
     void setCell(int element, int cell);
     int cell(int element) const { return cells_.at(element); }
+
+    // A value as the display writes it: at least five digits, zeros in front
+    // ("00007", "123456"), a minus sign before a negative value ("-00012").
+    static QString digitsOf(int64_t value);
 
     // The picture of cell k of a strip (at the strip's device pixel ratio).
     static QImage stripCell(const QImage& strip, int cell);

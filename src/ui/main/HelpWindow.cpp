@@ -1,5 +1,7 @@
 #include "ui/main/HelpWindow.h"
 
+#include "common/Languages.h"
+
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -18,20 +20,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QString HelpWindow::languageFolder(int languageId) {
-    switch (languageId) {
-    case 0:
-        return QStringLiteral("de");
-    case 1:
-        return QStringLiteral("en");
-    case 2:
-        return QStringLiteral("es");
-    case 3:
-        return QStringLiteral("it");
-    case 6:
-        return QStringLiteral("fr");
-    default:
-        return {};
-    }
+    const LanguageInfo* language = languageById(languageId);
+    return language ? QLatin1String(language->code) : QString();
 }
 
 QString HelpWindow::helpFile(const QString& programFolder, int languageId) {

@@ -16,8 +16,8 @@ class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // The folder name of a language's help: "deutsch", "english", "spanish",
-    // "italian", "french"; empty for ids without a language.
+    // The folder name of a language's help, its code in kLanguages ("de",
+    // "en", "es", "fr", "it"); empty for ids without a language.
     static QString languageFolder(int languageId);
     // The help document to show for a language, or an empty text when neither
     // it nor the English document exists.

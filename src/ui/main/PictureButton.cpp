@@ -1,5 +1,7 @@
 #include "ui/main/PictureButton.h"
 
+#include "common/Theme.h"
+
 #include <QPainter>
 
 namespace tavro {
@@ -19,14 +21,14 @@ void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool down = isDown();
     const QRect outer = rect().adjusted(0, 0, -1, -1);
-    QColor face = kFace;
+    QColor face = theme::kLightBlue;
     if (!down && underMouse())
-        face = kFace.lighter(112);
+        face = theme::kLightBlue.lighter(112);
     painter.fillRect(rect(), face);
 
     // Raised (or, while pressed, sunken) bevel of two lines.
-    const QColor light = down ? QColor(40, 70, 147) : QColor(224, 236, 255);
-    const QColor dark = down ? QColor(224, 236, 255) : QColor(40, 70, 147);
+    const QColor light = down ? theme::kBevelDark : theme::kBevelLight;
+    const QColor dark = down ? theme::kBevelLight : theme::kBevelDark;
     painter.setPen(light);
     painter.drawLine(outer.topLeft(), outer.topRight());
     painter.drawLine(outer.topLeft(), outer.bottomLeft());

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QColor>
 
 namespace tavro {
 
@@ -10,8 +9,6 @@ class PictureButton : public QAbstractButton {
     Q_OBJECT
 
 public:
-    static inline const QColor kFace{128, 178, 255};
-
     PictureButton(const QString& glyph, const QFont& font, QWidget* parent = nullptr);
 
     QSize sizeHint() const override { return {25, 24}; }

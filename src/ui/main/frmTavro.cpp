@@ -2,14 +2,17 @@
 
 #include "Version.h"
 #include "common/AppState.h"
+#include "common/Languages.h"
 #include "common/Prompt.h"
 #include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
+#include "common/Theme.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 #include "game/Game.h"
 #include "settings/NumberConversion.h"
 #include "settings/SettingsSchema.h"
+#include "ui/dialogs/ClickableImage.h"
 #include "ui/dialogs/Palette16.h"
 #include "ui/dialogs/frmBlocks.h"
 #include "ui/dialogs/frmBoard.h"
@@ -18,10 +21,12 @@
 #include "ui/dialogs/frmOpt.h"
 #include "ui/main/BoardSurface.h"
 #include "ui/main/DigitDisplay.h"
-#include "ui/main/FlagImage.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
 #include "ui/main/SymbolsExtra.h"
+#include "ui/main/Toolbar.h"
+#include "ui/main/WindowLayout.h"
+#include "ui/main/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -44,19 +49,8 @@ namespace tavro {
 
 namespace {
 
-constexpr int kBlockSize = 50;
-constexpr int kFrameWidth = 161;     // fraAnzeige and fraKnopf
-constexpr int kAnzeigeHeight = 102;  // fraAnzeige
-constexpr int kKnopfHeight = 105;    // fraKnopf
-constexpr QSize kLogoSize{414, 65};  // imgLogo at design
-constexpr int kHeaderMinWidth = 750; // logo with both frames beside it
-const QColor kSymbolBlue{128, 178, 255};
-
-// The layout's integer division: both operands rounded half to even, the
-// quotient truncated toward zero.
-int intDiv(double a, double b) {
-    return static_cast<int>(roundHalfEven(a) / roundHalfEven(b));
-}
+constexpr int kBlockSize = WindowDesign::kBlockSize;
+constexpr int kFrameWidth = WindowDesign::kFrameWidth;
 
 // Pixel size of a font given in points at the classic 96 dots per inch.
 int pixelsForPoints(double points) {
@@ -89,36 +83,8 @@ void paintWindowPicture(QPainter& painter, const QRect& area, const QImage& pict
     painter.drawImage(pictureRect, picture);
 }
 
-// The toolbar: index, position in the frame, symbol and its size in points.
-// The symbols are the Unicode forms of the classic symbol-font characters.
-struct ButtonDesign {
-    int index;
-    QPoint position;
-    QString glyph;
-    double points;
-};
-
-const ButtonDesign kButtons[] = {
-    {0, {16, 8}, QStringLiteral("\u27A2"), 16},   // new game: 3D arrowhead
-    {1, {48, 8}, QStringLiteral("\u25A0"), 14},   // quit: black square
-    {3, {80, 8}, QStringLiteral("\u2327"), 16},   // options: X in a rectangle
-    {2, {112, 8}, QStringLiteral("?"), 13.5},     // help menu
-    {7, {16, 40}, QStringLiteral("\u25FB"), 16},  // background: white square
-    {6, {48, 40}, QStringLiteral("\u274D"), 16},  // block set: shadowed circle
-    {4, {80, 40}, QStringLiteral("\u262F"), 16},  // homepage: yin yang
-    {5, {112, 40}, QStringLiteral("\u263A"), 16}, // high scores: smiling face
-};
-
-struct FlagDesign {
-    int languageId;
-    int x;
-    const char* tooltip;
-};
-
-const FlagDesign kFlags[] = {
-    {0, 1, "Deutsch"},        {1, 32, "English"},   {2, 63, "Espa\u00F1ol"},
-    {6, 95, "Fran\u00E7ais"}, {3, 127, "Italiano"},
-};
+// Left edges of the flags in the toolbar frame, in the order of kLanguages.
+constexpr std::array<int, kLanguages.size()> kFlagX = {1, 32, 63, 95, 127};
 
 } // namespace
 
@@ -148,15 +114,14 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
          {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
           Setting::Blocks, Setting::Board, Setting::Background, Setting::BGColor, Setting::Sound})
         trap.run([&] { loadSetting(state_.store, id, settings_); });
+    // The size the player chose; the layout shows as much of it as fits.
+    trap.run([&] { state_.chosenBoard = QSize(settings_.Cols, settings_.Rows); });
 
     trap.run([&] { loadBlockStrip(); });
     trap.run([&] { showBothNumbers(); });
-    trap.run([&] {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const QSize available =
-            screen ? screen->availableGeometry().size() - QSize(16, 48) : QSize(1024, 720);
-        resize(initialInnerSize(settings_, available));
-    });
+    // The window's place; damaged values count as none remembered.
+    trap.run([&] { loadSection(state_.store, kWindowSection, settings_); });
+    trap.run([&] { WindowPlacement::restore(*this, settings_); });
     Sprache();
 }
 
@@ -167,15 +132,6 @@ frmTavro::~frmTavro() {
 
 void frmTavro::setShutdownHandler(std::function<void()> shutdown) {
     shutdown_ = std::move(shutdown);
-}
-
-QSize frmTavro::initialInnerSize(const GameSettings& settings, const QSize& available) {
-    const int cols = std::max<int>(settings.Cols, 1);
-    const int rows = std::max<int>(settings.Rows, 1);
-    const int headerHeight = roundHalfEven(kKnopfHeight * 1.4);
-    const int width = std::max((cols + 3) * kBlockSize, kHeaderMinWidth);
-    const int height = headerHeight + (rows + 2) * kBlockSize;
-    return {std::min(width, available.width()), std::min(height, available.height())};
 }
 
 void frmTavro::buildControls() {
@@ -193,11 +149,11 @@ void frmTavro::buildControls() {
     const QPixmap logo = QPixmap::fromImage(
         loadScaledPicture(QStringLiteral(":/pictures/logo.png"), devicePixelRatioF()));
     imgLogo_->setPixmap(logo);
-    imgLogo_->setFixedSize(logo.isNull() ? kLogoSize : logo.deviceIndependentSize().toSize());
+    imgLogo_->setFixedSize(WindowDesign::kLogoSize);
     imgLogo_->hide();
 
     fraAnzeige_ = new QWidget(this);
-    fraAnzeige_->setFixedSize(kFrameWidth, kAnzeigeHeight);
+    fraAnzeige_->setFixedSize(kFrameWidth, WindowDesign::kAnzeigeHeight);
     fraAnzeige_->setAutoFillBackground(true);
     fraAnzeige_->setPalette(black);
     fraAnzeige_->hide();
@@ -209,7 +165,7 @@ void frmTavro::buildControls() {
     imgLeft_->move(64, 56);
 
     QPalette symbolColour = black;
-    symbolColour.setColor(QPalette::WindowText, kSymbolBlue);
+    symbolColour.setColor(QPalette::WindowText, theme::kLightBlue);
     lblTime_[0] = new QLabel(QStringLiteral("\u25C9"), fraAnzeige_);
     lblTime_[0]->setGeometry(16, 17, 31, 31);
     lblTime_[0]->setFont(symbolFont(12, false));
@@ -225,7 +181,7 @@ void frmTavro::buildControls() {
     }
 
     fraKnopf_ = new QWidget(this);
-    fraKnopf_->setFixedSize(kFrameWidth, kKnopfHeight);
+    fraKnopf_->setFixedSize(kFrameWidth, WindowDesign::kKnopfHeight);
     fraKnopf_->setAutoFillBackground(true);
     fraKnopf_->setPalette(black);
     fraKnopf_->hide();
@@ -237,7 +193,7 @@ void frmTavro::buildControls() {
     courier.setStyleHint(QFont::TypeWriter);
     courier.setPixelSize(12);
     lblCopyright_->setFont(courier);
-    lblCopyright_->setFixedSize(257, 17);
+    lblCopyright_->setFixedSize(WindowDesign::kCopyrightSize);
     lblCopyright_->setText(QStringLiteral("Tavro %1.%2.%3 - Freeware")
                                .arg(TAVRO_VERSION_MAJOR)
                                .arg(TAVRO_VERSION_MINOR)
@@ -256,30 +212,29 @@ void frmTavro::buildControls() {
 }
 
 void frmTavro::buildToolbar() {
-    for (const ButtonDesign& design : kButtons) {
-        QFont font = symbolFont(design.points, true);
-        if (design.index == 2) {
-            font.setFamily(QStringLiteral("DejaVu Sans"));
-            font.setPixelSize(pixelsForPoints(design.points));
-        }
-        auto* button = new PictureButton(design.glyph, font, fraKnopf_);
+    for (const ToolButtonDesign& design : kToolbar) {
+        const auto button = new PictureButton(QString::fromUtf16(design.glyph),
+                                              symbolFont(design.points, true), fraKnopf_);
         button->move(design.position);
-        const int index = design.index;
+        const int index = static_cast<int>(design.button);
         connect(button, &QAbstractButton::clicked, this, [this, index] { cmdBut_Click(index); });
-        cmdBut_[index] = button;
+        cmdBut_[static_cast<size_t>(index)] = button;
     }
-    cmdBut_[4]->setToolTip(QStringLiteral("Homepage: %1").arg(TAVRO_HOMEPAGE_URL));
+    cmdBut(ToolButton::Homepage)
+        ->setToolTip(QStringLiteral("Homepage: %1").arg(TAVRO_HOMEPAGE_URL));
 }
 
 void frmTavro::buildFlags() {
-    for (const FlagDesign& design : kFlags) {
+    for (size_t i = 0; i < kLanguages.size(); ++i) {
+        const int id = kLanguages[i].id;
         const QPixmap picture = QPixmap::fromImage(loadScaledPicture(
-            QStringLiteral(":/pictures/flag%1.png").arg(design.languageId), devicePixelRatioF()));
-        auto* flag = new FlagImage(design.languageId, picture, fraKnopf_);
-        flag->move(design.x, 80);
-        flag->setToolTip(QString::fromUtf8(design.tooltip));
-        connect(flag, &FlagImage::clicked, this, &frmTavro::imgLang_Click);
-        imgLang_[design.languageId] = flag;
+            QStringLiteral(":/pictures/flag%1.png").arg(id), devicePixelRatioF()));
+        auto* flag = new ClickableImage(picture, QSize(32, 20), fraKnopf_);
+        flag->setObjectName(QStringLiteral("imgLang%1").arg(id));
+        flag->move(kFlagX[i], 80);
+        flag->setToolTip(QString::fromUtf16(kLanguages[i].name));
+        connect(flag, &ClickableImage::clicked, this, [this, id] { imgLang_Click(id); });
+        imgLang_[static_cast<size_t>(id)] = flag;
     }
 }
 
@@ -305,9 +260,12 @@ void frmTavro::buildShortcuts() {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    bind(QKeySequence(Qt::Key_F2), [this] { cmdBut_Click(0); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { cmdBut_Click(0); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cmdBut_Click(1); });
+    for (const ToolButtonDesign& design : kToolbar) {
+        const int index = static_cast<int>(design.button);
+        for (const QKeyCombination keys : design.keys)
+            if (keys.key() != Qt::Key_unknown)
+                bind(QKeySequence(keys), [this, index] { cmdBut_Click(index); });
+    }
     bind(QKeySequence(Qt::Key_F1), [this] { mnuOnlinehelp_Click(); });
 }
 
@@ -343,11 +301,7 @@ void frmTavro::ShowNumber(DigitDisplay& display, int64_t value) {
     ErrorTrap trap("frmTavro", "ShowNumber");
     // At least five digits, zeros in front; a larger value shows its first five.
     QString text;
-    trap.run([&] {
-        text = QString::number(value < 0 ? -value : value).rightJustified(5, QLatin1Char('0'));
-        if (value < 0)
-            text.prepend(QLatin1Char('-'));
-    });
+    trap.run([&] { text = DigitDisplay::digitsOf(value); });
     for (int i = 0; i < DigitDisplay::kDigits && i < text.size(); ++i)
         trap.run([&] { display.setCell(i, text.at(i).unicode() - u'0'); });
 }
@@ -369,43 +323,30 @@ void frmTavro::showLeft(int left) {
 
 void frmTavro::Form_Resize() {
     ErrorTrap trap("frmTavro", "Form_Resize");
-    const double W = width();
-    const double H = height();
-    const double K = fraKnopf_->height();
+    const WindowLayout layout = layoutFor(size());
 
-    trap.run([&] { imgHeader_->setGeometry(0, 0, int(W), roundHalfEven(K * 1.4)); });
-    trap.run([&] {
-        imgLogo_->move(intDiv(W - imgLogo_->width(), 2),
-                       intDiv(imgHeader_->height() - imgLogo_->height(), 2));
-    });
-    trap.run([&] { lblCopyright_->move(10, roundHalfEven(H - lblCopyright_->height() * 1.2)); });
-    trap.run([&] {
-        fraAnzeige_->move(intDiv(imgLogo_->x() - fraAnzeige_->width(), 2), roundHalfEven(K * 0.2));
-    });
-    trap.run([&] {
-        const int right = imgLogo_->x() + imgLogo_->width();
-        fraKnopf_->move(right + intDiv(W - right - fraKnopf_->width(), 2), roundHalfEven(K * 0.2));
-    });
+    trap.run([&] { imgHeader_->setGeometry(layout.header); });
+    trap.run([&] { imgLogo_->move(layout.logo); });
+    trap.run([&] { lblCopyright_->move(layout.copyright); });
+    trap.run([&] { fraAnzeige_->move(layout.displays); });
+    trap.run([&] { fraKnopf_->move(layout.toolbar); });
     trap.run([&] { PaintBG(); });
     trap.run([&] {
         for (QWidget* part : {static_cast<QWidget*>(imgHeader_), static_cast<QWidget*>(picBoard_),
                               fraKnopf_, fraAnzeige_, static_cast<QWidget*>(imgLogo_)})
             part->show();
     });
-    trap.run(
-        [&] { settings_.MaxCols = static_cast<int16_t>(intDiv(W, settings_.BlockHeight) - 3); });
+    trap.run([&] { settings_.MaxCols = static_cast<int16_t>(layout.maxCols); });
+    trap.run([&] { settings_.MaxRows = static_cast<int16_t>(layout.maxRows); });
     trap.run([&] {
-        settings_.MaxRows =
-            static_cast<int16_t>(intDiv(H - imgHeader_->height(), settings_.BlockHeight) - 2);
-    });
-    trap.run([&] {
-        if (settings_.Rows > settings_.MaxRows)
-            settings_.Rows = settings_.MaxRows;
-        if (settings_.Cols > settings_.MaxCols)
-            settings_.Cols = settings_.MaxCols;
-        // A window too small for any board still gets one cell.
-        settings_.Rows = std::max<int16_t>(settings_.Rows, 1);
-        settings_.Cols = std::max<int16_t>(settings_.Cols, 1);
+        // The chosen board as far as it fits: a window made larger again gets
+        // the chosen size back. Nothing is stored.
+        const QSize chosen = state_.chosenBoard.width() > 0 && state_.chosenBoard.height() > 0
+                                 ? state_.chosenBoard
+                                 : QSize(settings_.Cols, settings_.Rows);
+        const QSize cells = layout.boardCells(chosen);
+        settings_.Cols = static_cast<int16_t>(cells.width());
+        settings_.Rows = static_cast<int16_t>(cells.height());
     });
     trap.run([&] { InitGame(); });
     trap.run([&] { showBothNumbers(); });
@@ -418,8 +359,7 @@ void frmTavro::PaintBG() {
         // stretched copy would cost a frame's worth of memory on large screens.
         picture_ = loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board),
                                 devicePixelRatioF());
-        const int top = imgHeader_->height();
-        pictureRect_ = QRect(0, top, width(), height() - top);
+        pictureRect_ = layoutFor(size()).picture;
         update();
     });
 }
@@ -436,12 +376,7 @@ void frmTavro::InitGame() {
 void frmTavro::placeBoard() {
     picBoard_->hide();
     const QSize cells(settings_.Cols, settings_.Rows);
-    const QSize outer = cells.expandedTo(QSize(0, 0)) * kBlockSize +
-                        QSize(2 * BoardSurface::kBorder, 2 * BoardSurface::kBorder);
-    const int header = imgHeader_->height();
-    const double left = (width() - outer.width()) / 2.0;
-    const double top = (height() - header - outer.height()) / 2.0 + header;
-    picBoard_->move(roundHalfEven(left), roundHalfEven(top));
+    picBoard_->move(layoutFor(size()).boardRect(cells, BoardSurface::kBorder).topLeft());
     picBoard_->reset(cells, kBlockSize, picBlocks_, emptyBoardPainter());
 }
 
@@ -517,10 +452,10 @@ void frmTavro::showHighscore() {
 void frmTavro::Sprache() {
     ErrorTrap trap("frmTavro", "Sprache");
     const Language& language = state_.language;
-    const std::pair<int, int> tooltips[] = {{0, 110}, {1, 111}, {3, 117}, {2, 120},
-                                            {7, 113}, {6, 112}, {5, 114}};
-    for (const auto& [button, id] : tooltips)
-        trap.run([&] { cmdBut_[button]->setToolTip(language.GetLang(int16_t(id))); });
+    for (const ToolButtonDesign& design : kToolbar)
+        if (design.tooltipId != 0)
+            trap.run(
+                [&] { cmdBut(design.button)->setToolTip(language.GetLang(design.tooltipId)); });
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
@@ -540,32 +475,32 @@ void frmTavro::cmdBut_Click(int index) {
     if (!self)
         return;
 
-    switch (index) {
-    case 0: // new game
+    switch (static_cast<ToolButton>(index)) {
+    case ToolButton::NewGame:
         newGameAndShow();
         break;
-    case 1: // quit
+    case ToolButton::Quit:
         trap.run([&] { quitAfterConfirmation(); });
         break;
-    case 2: // help menu
+    case ToolButton::Help:
         trap.run([&] { mnuHelp_->popup(QCursor::pos()); });
         break;
-    case 3: // options, then a new game however the dialog closed
+    case ToolButton::Options: // then a new game however the dialog closed
         trap.run([&] { runOptions(); });
         newGameAndShow();
         break;
-    case 4: // homepage
+    case ToolButton::Homepage:
         trap.run([&] { openUrl(QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL))); });
         break;
-    case 5: // high scores; the game goes on
+    case ToolButton::HighScores: // the game goes on
         trap.run([&] { runHighscore(); });
         break;
-    case 6: // block set, then a new game with the set's strip
+    case ToolButton::BlockSet: // then a new game with the set's strip
         trap.run([&] { runBlockPicker(); });
         trap.run([&] { loadBlockStrip(); });
         newGameAndShow();
         break;
-    case 7: { // background; a new game only when the picture changed
+    case ToolButton::Background: { // a new game only when the picture changed
         const int16_t board = settings_.Board;
         trap.run([&] { runBoardPicker(); });
         if (settings_.Board != board) {
@@ -650,7 +585,11 @@ PictureButton* frmTavro::cmdBut(int index) const {
     return cmdBut_.at(index);
 }
 
-FlagImage* frmTavro::imgLang(int languageId) const {
+PictureButton* frmTavro::cmdBut(ToolButton button) const {
+    return cmdBut(static_cast<int>(button));
+}
+
+ClickableImage* frmTavro::imgLang(int languageId) const {
     if (languageId < 0 || languageId >= int(imgLang_.size()))
         return nullptr;
     return imgLang_[languageId];
@@ -726,6 +665,8 @@ void frmTavro::Form_Activate() {
 }
 
 void frmTavro::closeEvent(QCloseEvent* event) {
+    if (state_.MainShown)
+        WindowPlacement::save(*this, settings_, state_.store);
     Form_Unload();
     event->accept();
 }

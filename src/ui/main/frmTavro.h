@@ -27,9 +27,10 @@ struct GameSettings;
 class Game;
 class DigitDisplay;
 class PictureButton;
+class ClickableImage;
 class SymbolsExtra;
-class FlagImage;
 class HelpWindow;
+enum class ToolButton : int;
 
 // The main window: header with the digit displays, the toolbar and the
 // language flags, the background picture and the board. It is the board view
@@ -52,11 +53,6 @@ public:
     // player confirmed. When the window still exists after the hook returned,
     // it closes itself and asks the application to quit.
     void setShutdownHandler(std::function<void()> shutdown);
-
-    // Inner size that shows the stored board with the layout's margins
-    // (header 147, three columns and two rows of 50 px spare), at least wide
-    // enough for the header, and at most the available screen area.
-    static QSize initialInnerSize(const GameSettings& settings, const QSize& available);
 
     // --- the window's procedures ---
     void Form_Resize();
@@ -91,7 +87,8 @@ public:
     DigitDisplay* imgScore() const { return imgScore_; }
     DigitDisplay* imgLeft() const { return imgLeft_; }
     PictureButton* cmdBut(int index) const;
-    FlagImage* imgLang(int languageId) const; // nullptr for ids without a flag
+    PictureButton* cmdBut(ToolButton button) const;
+    ClickableImage* imgLang(int languageId) const; // nullptr for ids without a flag
     QMenu* mnuHelp() const { return mnuHelp_; }
     QAction* mnuOnlinehelp() const { return mnuOnlinehelp_; }
     QAction* mnuEMail() const { return mnuEMail_; }
@@ -162,7 +159,7 @@ private:
     DigitDisplay* imgScore_ = nullptr;
     DigitDisplay* imgLeft_ = nullptr;
     std::array<PictureButton*, 8> cmdBut_{};
-    std::array<FlagImage*, 7> imgLang_{};
+    std::array<ClickableImage*, 7> imgLang_{};
     QMenu* mnuHelp_ = nullptr;
     QAction* mnuOnlinehelp_ = nullptr;
     QAction* mnuEMail_ = nullptr;
