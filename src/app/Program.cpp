@@ -2,6 +2,7 @@
 
 #include "app/PlayerNotices.h"
 #include "errors/ErrorTrap.h"
+#include "game/GameNumber.h"
 #include "settings/NumberConversion.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/MessageBoxPrompt.h"
@@ -29,6 +30,7 @@ Prompt& promptOrOwn(Prompt* given, std::unique_ptr<MessageBoxPrompt>& own) {
 
 Program::Program(Prompt* prompt) : state_(store_, promptOrOwn(prompt, ownPrompt_), sound_) {
     state_.programFolder = QCoreApplication::applicationDirPath();
+    QCoreApplication::instance()->installEventFilter(&windowOrder_);
     store_.setProblemHandler([this](const StoreProblem& problem) {
         tellPlayer([this, problem] { return storeNoticeText(state_.language, problem); });
     });
@@ -38,10 +40,17 @@ Program::Program(Prompt* prompt) : state_(store_, promptOrOwn(prompt, ownPrompt_
 }
 
 void Program::tellPlayer(std::function<QString()> text) {
-    // From the event loop: the language may not be settled yet, and the
-    // store or the text lookup must not wait for the player's answer.
-    QTimer::singleShot(0, &noticeContext_, [this, text = std::move(text)] {
-        state_.prompt.showMessage(QStringLiteral("Tavro"), text());
+    // Held back until Main has loaded the windows, then shown from the event
+    // loop: the store or the text lookup never waits for the player's answer.
+    pendingNotices_.append(std::move(text));
+    if (mainStarted_)
+        showNotices();
+}
+
+void Program::showNotices() {
+    QTimer::singleShot(0, &noticeContext_, [this] {
+        while (!pendingNotices_.isEmpty())
+            state_.prompt.showMessage(QStringLiteral("Tavro"), pendingNotices_.takeFirst()());
     });
 }
 
@@ -94,7 +103,6 @@ Program::StartResult Program::Main() {
         // The start-up window shows the main window when it closes; the main
         // window is created right after, long before its 2.5 s are up.
         startupWindow_ = new frmInfo(state_, nullptr);
-        startupWindow_->setAttribute(Qt::WA_DeleteOnClose);
         startupWindow_->show();
         // Put the start-up window on screen before the main window loads its
         // pictures, so the player sees something at once.
@@ -103,7 +111,17 @@ Program::StartResult Program::Main() {
     trap.run([&] {
         mainWindow_ = new frmTavro(state_);
         mainWindow_->setShutdownHandler([this] { Shutdown(); });
-        if (startupWindow_) {
+        // When the last window has closed the program ends, even if a handler
+        // is still on its way back (event loops started later return at once).
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, mainWindow_,
+                         [] { QCoreApplication::exit(0); });
+        // "--game N" starts with board N.
+        const QStringList arguments = QCoreApplication::arguments();
+        const qsizetype at = arguments.indexOf(QStringLiteral("--game"));
+        if (at > 0 && at + 1 < arguments.size())
+            if (const auto number = GameNumber::parse(arguments[at + 1].toStdString()))
+                mainWindow_->setNextGameNumber(*number);
+        if (startupWindow_ && startupWindow_->isVisible()) {
             startupWindow_->setMainWindow(mainWindow_);
         } else if (!state_.MainShown) {
             // The start-up window closed while loading was held up (an error
@@ -112,6 +130,15 @@ Program::StartResult Program::Main() {
             state_.MainShown = true;
         }
     });
+    trap.run([&] {
+        // Sound on (Form_Load has read it): the output opens in the background
+        // now and is ready long before the first board.
+        if (settings.Sound != 0)
+            sound_.prepare();
+    });
+    mainStarted_ = true;
+    if (!pendingNotices_.isEmpty())
+        showNotices();
     return result;
 }
 
@@ -119,16 +146,17 @@ void Program::Shutdown() {
     ErrorTrap trap("basCommon", "Shutdown");
     trap.resumeNextSilently();
 
-    QWidgetList windows;
+    QList<QPointer<QWidget>> windows;
     trap.run([&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isVisible() || w == mainWindow_)
+        for (const QPointer<QWidget>& w : windowOrder_.newestFirst())
+            if (w->isVisible() || w.data() == mainWindow_.data())
                 windows.append(w);
-        }
+        const QPointer<QWidget> main(mainWindow_.data());
+        if (main && !windows.contains(main))
+            windows.append(main); // loaded but never shown
     });
-    // Newest first: the main window was loaded before any dialog it opened.
-    for (qsizetype i = windows.size() - 1; i >= 0; --i) {
-        QPointer<QWidget> window = windows.at(i);
+    // Newest first, in the order they were opened.
+    for (const QPointer<QWidget>& window : windows) {
         trap.run([&] {
             if (window)
                 window->close();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SingleInstance.h"
+#include "app/WindowOrder.h"
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
 #include "settings/SettingsStore.h"
@@ -42,14 +43,18 @@ public:
 private:
     // Shows a message about a file once the event loop runs.
     void tellPlayer(std::function<QString()> text);
+    void showNotices();
 
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     SettingsStore store_;
     SoundPlayer sound_;
     AppState state_;
     std::unique_ptr<SingleInstance> instance_;
+    WindowOrder windowOrder_;
     QPointer<frmTavro> mainWindow_;
     QPointer<frmInfo> startupWindow_;
+    QList<std::function<QString()>> pendingNotices_;
+    bool mainStarted_ = false;
     QObject noticeContext_; // ends pending messages with the program
 };
 

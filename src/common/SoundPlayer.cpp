@@ -1,13 +1,11 @@
 #include "common/SoundPlayer.h"
 
+#include "common/SoundOutput.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QFile>
-#include <QMediaDevices>
+#include <QThread>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -85,70 +83,58 @@ void appendSample(QByteArray& out, QAudioFormat::SampleFormat format, double v) 
     }
 }
 
-// The format to play in when the device refuses the sound's own: the device's
-// preferred one (it always plays that).
-QAudioFormat fallbackFormat(const QAudioDevice& device) {
-    return device.preferredFormat();
-}
-
 } // namespace
 
 struct SoundPlayer::Impl {
     QByteArray SoundData;
-    // The sink and the buffer it reads from. The buffer holds its own
-    // reference to the PCM bytes, so the data of a playing sound stays valid
-    // until the sink has been stopped, whatever happens to SoundData.
-    std::unique_ptr<QAudioSink> sink;
-    QAudioDevice sinkDevice;
-    QBuffer buffer;
+    int soundId = 0; // the resource in SoundData
+    // The output and its thread start with the first sound: a player that is
+    // never used (sound off) opens no stream.
+    QThread thread;
+    SoundOutput* output = nullptr; // lives on `thread`, deleted when it ends
 
-    void stopCurrent() {
-        if (sink)
-            sink->stop();
-        buffer.close();
+    ~Impl() {
+        thread.quit();
+        thread.wait();
+    }
+
+    SoundOutput* startedOutput() {
+        if (!output) {
+            output = new SoundOutput;
+            output->moveToThread(&thread);
+            QObject::connect(&thread, &QThread::finished, output, &QObject::deleteLater);
+            thread.setObjectName(QStringLiteral("sound"));
+            thread.start();
+        }
+        return output;
     }
 
     void play() {
-        stopCurrent();
         const std::optional<WaveImage> wave = parseWave(SoundData);
         if (!wave || wave->samples.isEmpty())
             return;
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull())
-            return;
-        QAudioFormat format = wave->format;
-        QByteArray pcm = wave->samples;
-        if (!device.isFormatSupported(format)) {
-            format = fallbackFormat(device);
-            if (!format.isValid())
-                return;
-            pcm = convertPcm(*wave, format);
-        }
-        // Opening a sink is the slow part; one is kept for as long as the
-        // format and the device stay the same.
-        if (!sink || sink->format() != format || sinkDevice != device) {
-            sink = std::make_unique<QAudioSink>(device, format);
-            sinkDevice = device;
-        }
-        buffer.setData(pcm);
-        if (!buffer.open(QIODevice::ReadOnly))
-            return;
-        sink->start(&buffer);
-        if (sink->error() != QAudio::NoError)
-            stopCurrent();
+        SoundOutput* out = startedOutput();
+        QMetaObject::invokeMethod(
+            out, [out, id = soundId, w = *wave] { out->play(id, w.format, w.samples); });
     }
 };
 
 SoundPlayer::SoundPlayer() : impl_(std::make_unique<Impl>()) {}
 
-SoundPlayer::~SoundPlayer() {
-    impl_->stopCurrent();
-}
+SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::PlayWAV(int id) {
     ErrorTrap trap("basCommon", "PlayWAV");
-    trap.run([&] { impl_->SoundData = loadSound(id); });
+    trap.run([&] {
+        impl_->SoundData = loadSound(id);
+        impl_->soundId = id;
+    });
     trap.run([&] { impl_->play(); });
+}
+
+void SoundPlayer::prepare() {
+    SoundOutput* output = impl_->startedOutput();
+    QMetaObject::invokeMethod(output, [output] { output->prepare(); });
 }
 
 const QByteArray& SoundPlayer::soundData() const {

@@ -9,7 +9,9 @@
 
 namespace tavro {
 
-// Plays the built-in WAVE resources 100..107 asynchronously from memory.
+// Plays the built-in WAVE resources 100..107 asynchronously from memory:
+// PlayWAV returns at once, the sound starts within a few milliseconds on the
+// output thread (SoundOutput).
 // A new sound cuts the one still playing; without an audio device, or with
 // data that cannot be played, it stays silent. An id outside 100..107 is
 // reported through the error trap ("basCommon", "PlayWAV").
@@ -24,6 +26,12 @@ public:
     SoundPlayer();
     ~SoundPlayer() override;
     void PlayWAV(int id) override;
+
+    // Opens the sound output in the background without playing anything.
+    // Called at start-up when sound is on: a server that another client has
+    // set to mix far ahead needs a moment to follow this player's small
+    // buffer, and that moment passes before the first board.
+    void prepare();
 
     // The WAVE file of the sound played last (SoundData).
     const QByteArray& soundData() const;

@@ -2,10 +2,14 @@
 
 #include "errors/AppError.h"
 
+#include <QObject>
+#include <QPointer>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace tavro {
 
@@ -32,7 +36,43 @@ Failure currentFailure(int line) {
     }
 }
 
+struct DeferredWindows {
+    int modalLoops = 0;
+    std::vector<QPointer<QObject>> windows;
+};
+
+DeferredWindows& deferredWindows() {
+    static DeferredWindows deferred;
+    return deferred;
+}
+
 } // namespace
+
+ModalScope::ModalScope() {
+    ++deferredWindows().modalLoops;
+}
+
+ModalScope::~ModalScope() {
+    DeferredWindows& deferred = deferredWindows();
+    if (--deferred.modalLoops > 0)
+        return;
+    for (const QPointer<QObject>& window : std::exchange(deferred.windows, {}))
+        if (window)
+            window->deleteLater();
+}
+
+bool ModalScope::active() {
+    return deferredWindows().modalLoops > 0;
+}
+
+void deleteWindowLater(QObject* window) {
+    if (!window)
+        return;
+    if (ModalScope::active())
+        deferredWindows().windows.emplace_back(window);
+    else
+        window->deleteLater();
+}
 
 ErrorHandler setErrorHandler(ErrorHandler handler) {
     ErrorHandler previous = std::move(handlerSlot());
@@ -41,6 +81,7 @@ ErrorHandler setErrorHandler(ErrorHandler handler) {
 }
 
 int reportError(const QString& module, const QString& procedure, const Failure& failure) {
+    const ModalScope report;
     if (handlerSlot())
         return handlerSlot()(module, procedure, failure);
     std::fprintf(stderr, "Tavro: error %d in %s.%s, line %d: %s\n", failure.number,

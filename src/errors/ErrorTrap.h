@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class QObject;
+
 namespace tavro {
 
 // What a report carries from the failure itself.
@@ -30,7 +32,24 @@ using ErrorHandler =
 // Installs the program-wide report; returns the previous one. Without a
 // handler a failure is written to stderr and the procedure is left.
 ErrorHandler setErrorHandler(ErrorHandler handler);
+// Calls the handler inside a ModalScope.
 int reportError(const QString& module, const QString& procedure, const Failure& failure);
+
+// A report is a modal loop: while it is open, any window's timer may fire and
+// a procedure of any window may be suspended under it. The program's rule is
+// that no window is deleted while one of its procedures runs, so windows are
+// deleted only through deleteWindowLater(): from the event loop, and not
+// before the last open report (or other modal loop kept in a ModalScope) has
+// been answered.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+    static bool active();
+};
+void deleteWindowLater(QObject* window);
 
 // The error trap of one procedure call. Each run() is one statement: when it
 // throws, the report is shown and the player's choice applies:

@@ -2,6 +2,7 @@
 
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
+#include "game/GameNumber.h"
 
 #include <algorithm>
 #include <chrono>
@@ -129,28 +130,38 @@ void Game::afterStep() {
 
 void Game::newBoard(std::optional<uint32_t> seed) {
     ErrorTrap trap("frmTavro", "InitGame");
-    abandonMove();
-    if (seed)
-        random_.seed(*seed);
+    newBoard(trap, seed);
+}
+
+void Game::newBoard(ErrorTrap& trap, std::optional<uint32_t> seed) {
+    trap.run([&] {
+        abandonMove();
+        // The board is made from its game number: the seed, or a random one.
+        gameNumber_ = seed ? *seed : static_cast<uint32_t>(random_());
+        history_.clear();
+        historyUsed_ = false;
+    });
     trap.run([&] {
         board_.reset(settings_.Cols, settings_.Rows, settings_.BlocksToClick, settings_.BlockWidth,
                      settings_.BlockHeight);
     });
     trap.run([&] { play(100); });
     trap.run([&] {
-        // Each cell's type is an independent, uniform draw.
-        std::uniform_int_distribution<int> pick(0, std::max<int>(settings_.BlockTypes, 1) - 1);
+        // Each cell's type is the generator's next draw (GameNumber.h).
+        GameNumber numbers(gameNumber_);
         while (board_.blockCount() < board_.totalBlocks())
-            BlockPaint(board_.addBlock(static_cast<int16_t>(pick(random_))), false);
+            BlockPaint(board_.addBlock(numbers.nextType(settings_.BlockTypes)), false);
     });
 }
 
 void Game::loadBoard(int cols, int rows, const std::vector<int16_t>& types) {
     ErrorTrap trap("frmTavro", "InitGame");
-    abandonMove();
+    trap.run([&] { abandonMove(); });
     trap.run([&] {
         if (types.size() != static_cast<size_t>(cols) * static_cast<size_t>(rows))
             throw AppError(AppError::InvalidCall, QStringLiteral("Board size mismatch"));
+        history_.clear();
+        historyUsed_ = false;
         board_.reset(cols, rows, settings_.BlocksToClick, settings_.BlockWidth,
                      settings_.BlockHeight);
         for (int16_t type : types)
@@ -316,6 +327,7 @@ MoveTask Game::move(double X, double Y) {
         co_return;
 
     trap.run([&] { removeGroup(); });
+    trap.run([&] { beginRecord(); });
     co_await Wait(*this, trap, 0.02);
     trap.run([&] { view_.refreshBoard(); });
 
@@ -341,8 +353,10 @@ MoveTask Game::move(double X, double Y) {
 
     bool ended = false;
     trap.run([&] { ended = board_.IsGameOver(); });
-    if (!ended || trap.left())
+    if (!ended || trap.left()) {
+        trap.run([&] { endRecord(); });
         co_return;
+    }
     trap.run([&] { play(106); });
     trap.run([&] {
         if (board_.LiveBlocks().isEmpty()) {
@@ -351,6 +365,7 @@ MoveTask Game::move(double X, double Y) {
         }
     });
     trap.run([&] { board_.setGameFinished(true); });
+    trap.run([&] { endRecord(); });
     trap.run([&] { view_.showHighscore(); });
 }
 

@@ -5,6 +5,7 @@
 
 #include "game/Board.h"
 #include "game/BoardView.h"
+#include "game/MoveHistory.h"
 #include "game/MoveTask.h"
 #include "game/SoundSink.h"
 #include "settings/GameSettings.h"
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace tavro {
+
+class ErrorTrap;
 
 class Game {
 public:
@@ -28,6 +31,8 @@ public:
     // and made the empty-board image before; it refreshes and shows the
     // numbers afterwards. A move still waiting is abandoned.
     void newBoard(std::optional<uint32_t> seed = std::nullopt);
+    // The same as statements of the caller's trap (the window's InitGame).
+    void newBoard(ErrorTrap& trap, std::optional<uint32_t> seed = std::nullopt);
 
     // Replaces the board by a given one, for tests and the replay tool: types
     // holds cols * rows block types row by row from the top. Like newBoard it
@@ -57,6 +62,26 @@ public:
     // The clearing bonus: score * 1.5, halves rounded to the even neighbour.
     static int64_t clearingBonus(int64_t score);
 
+    // --- game numbers and the move history (GameHistory.cpp) ---
+    // The number the current board was made from (newBoard's seed).
+    uint32_t gameNumber() const { return gameNumber_; }
+    bool canUndo() const { return !moving_ && history_.canUndo(); }
+    bool canRedo() const { return !moving_ && history_.canRedo(); }
+    // Take back the last move / make the next undone move again: board,
+    // score, blocks left and the game-finished flag, redrawn and shown.
+    // Refused (false) during a move or with nothing to take back or redo.
+    bool undo();
+    bool redo();
+    // Undo or a restart was used in this game (a new board clears it).
+    bool historyUsed() const { return historyUsed_; }
+    void setHistoryUsed() { historyUsed_ = true; }
+    const MoveHistory& history() const { return history_; }
+    // The bonus of a cleared board: what the last move's score gained beyond
+    // the group's points; 0 when the board is not cleared.
+    int64_t clearingBonusGiven() const;
+    // What the player sees of a board.
+    static BoardCells cellsOf(const Board& board);
+
 private:
     class Wait;
 
@@ -75,6 +100,9 @@ private:
     void closeColumn(int col, int lastUsedCol);
     int lastUsedColumn(int from) const;
     bool columnHasBlocks(int col) const;
+    void beginRecord();
+    void endRecord();
+    void showCells(const BoardCells& cells, const MoveRecord& move, bool after);
 
     GameSettings& settings_;
     BoardView& view_;
@@ -85,6 +113,10 @@ private:
     MoveTask move_;         // the move under way, empty between moves
     bool stepping_ = false; // the move's statements are running
     bool abandoned_ = false;
+    uint32_t gameNumber_ = 0;
+    MoveHistory history_;
+    MoveRecord pending_;
+    bool historyUsed_ = false;
 };
 
 } // namespace tavro

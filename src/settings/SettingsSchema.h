@@ -31,6 +31,7 @@ enum class Setting : uint8_t {
     BGColor,
     Sound,
     // Section "Extras"
+    GroupPreview,
     Symbols,
     // Section "Window"
     WindowLeft,

@@ -1,20 +1,29 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
+#include <ctime>
+#include <limits>
 
 namespace tavro::solver {
 
 // How much a search may spend. The node limit makes a search reproducible: the
 // same position and limit give the same answer on any machine. The deadline and
-// the stop flag only end a search early (a slow machine, a cancelled hint).
+// the stop flag only end a search early (a much slower machine, a cancelled
+// hint). The deadline is in processor time of the searching thread, so a busy
+// machine that shares its cores slows the search down but does not cut it short.
 class Budget {
 public:
     explicit Budget(uint64_t nodeLimit, const std::atomic<bool>* stop = nullptr,
-                    std::chrono::steady_clock::time_point deadline =
-                        std::chrono::steady_clock::time_point::max())
-        : limit_(nodeLimit), stop_(stop), deadline_(deadline) {}
+                    double cpuDeadline = std::numeric_limits<double>::infinity())
+        : limit_(nodeLimit), stop_(stop), deadline_(cpuDeadline) {}
+
+    // Processor time of the calling thread in seconds.
+    static double threadSeconds() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    }
 
     // Counts spent nodes; true while the search may go on.
     bool spend(uint64_t nodes) {
@@ -23,7 +32,7 @@ public:
             return false;
         if ((++checks_ & 63) == 0 || nodes >= 256) // a large step: look now
             interrupted_ = interrupted_ || (stop_ && stop_->load(std::memory_order_relaxed)) ||
-                           std::chrono::steady_clock::now() >= deadline_;
+                           threadSeconds() >= deadline_;
         return !interrupted_;
     }
     bool exhausted() const { return used_ >= limit_ || interrupted_; }
@@ -37,7 +46,7 @@ private:
     uint64_t checks_ = 0;
     bool interrupted_ = false;
     const std::atomic<bool>* stop_;
-    std::chrono::steady_clock::time_point deadline_;
+    double deadline_;
 };
 
 } // namespace tavro::solver

@@ -27,9 +27,7 @@ Solver::Limits Solver::forSeconds(double seconds, const std::atomic<bool>* stop)
     Limits limits;
     limits.nodes = nodesForSeconds(seconds);
     limits.stop = stop;
-    limits.deadline = std::chrono::steady_clock::now() +
-                      std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                          std::chrono::duration<double>(0.9 * std::max(0.0, seconds)));
+    limits.cpuSeconds = 0.9 * std::max(0.0, seconds);
     return limits;
 }
 
@@ -38,6 +36,7 @@ Solution Solver::solve(const Position& start, const Limits& limits) {
     BeamSearch beam(start.shape);
     Solution best;
     best.score = -1;
+    const double deadline = Budget::threadSeconds() + limits.cpuSeconds;
     // The first beam is not limited: it is the answer of last resort.
     Budget first(UINT64_MAX, limits.stop);
     beam.run(start, {1, &evaluation, true}, first, best);
@@ -56,7 +55,7 @@ Solution Solver::solve(const Position& start, const Limits& limits) {
         if (next <= width)
             break;
         width = next;
-        Budget budget(limits.nodes - spent, limits.stop, limits.deadline);
+        Budget budget(limits.nodes - spent, limits.stop, deadline);
         const bool complete = beam.run(start, {width, &evaluation, true}, budget, best);
         spent += budget.used();
         lastCost = std::max<uint64_t>(budget.used(), 1);
@@ -71,7 +70,7 @@ Solution Solver::solve(const Position& start, const Limits& limits) {
     const bool nestedAffordable = first.used() * 16 < limits.nodes;
     for (uint32_t round = 1; nestedAffordable && !exhaustive && spent < limits.nodes; ++round) {
         NestedSearch nested(start.shape, round);
-        Budget budget(limits.nodes - spent, limits.stop, limits.deadline);
+        Budget budget(limits.nodes - spent, limits.stop, deadline);
         const bool complete = nested.run(start, 2, budget, best);
         spent += budget.used();
         if (!complete)

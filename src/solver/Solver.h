@@ -5,8 +5,8 @@
 #include "solver/Position.h"
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
+#include <limits>
 
 namespace tavro::solver {
 
@@ -19,16 +19,16 @@ public:
     struct Limits {
         uint64_t nodes = 0;
         const std::atomic<bool>* stop = nullptr;
-        // A safety net for slow machines: the search ends here even when nodes
-        // are left, at the price of reproducibility.
-        std::chrono::steady_clock::time_point deadline =
-            std::chrono::steady_clock::time_point::max();
+        // A safety net for slow machines: the search ends after this much
+        // processor time even when nodes are left, at the price of
+        // reproducibility.
+        double cpuSeconds = std::numeric_limits<double>::infinity();
     };
 
     // The node budget that fits into `seconds` on a typical desktop core. A
     // budget derived this way makes a time-bounded answer reproducible.
     static uint64_t nodesForSeconds(double seconds);
-    // The budget for `seconds` with the deadline as a safety net.
+    // The budget for `seconds`, with 90 % of them as the safety net.
     static Limits forSeconds(double seconds, const std::atomic<bool>* stop = nullptr);
 
     static Solution solve(const Position& start, const Limits& limits);

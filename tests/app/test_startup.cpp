@@ -1,13 +1,18 @@
 // Start-up and shut-down of the program inside one process: the language id
 // correction, the order of windows and the 2.5-second hand-over.
 #include "app/Program.h"
+#include "app/SingleInstance.h"
 #include "dialogs/DialogTestSupport.h"
 #include "game/Game.h"
+#include "settings/SettingsSchema.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/main/frmTavro.h"
 
 #include <QElapsedTimer>
+#include <QLockFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -95,6 +100,82 @@ private slots:
         Program second(&prompt_);
         QCOMPARE(second.Main(), Program::StartResult::AlreadyRunning);
         QVERIFY(!second.mainWindow() && !second.startupWindow());
+    }
+
+    // Only a live copy holds the lock; whatever else lies at its path is
+    // taken over, and a directory there keeps its content.
+    void anyLockButALiveCopysIsTakenOver() {
+        QTemporaryDir dir;
+        const QString lock = dir.filePath("tavro.lock");
+        const QByteArray name = QFile::encodeName(lock);
+        const QList<std::function<bool()>> obstacles = {
+            [&] { return writeFile(lock, ""); },
+            [&] { return writeFile(lock, QByteArray("\x93\0\xff\n\x01garbage", 12)); },
+            [&] { return writeFile(lock, "4242\nTavro\nanother-host\n"); },
+            [&] { return writeFile(lock, "1\nTavro\n\n") && ::chmod(name, 0) == 0; },
+            [&] { return QDir().mkpath(lock + "/kept") && writeFile(lock + "/kept/f", "x"); },
+            [&] { return ::mkfifo(name, 0644) == 0; },
+            [&] { return QFile::link("/dev/null", lock); },
+        };
+        for (int i = 0; i < obstacles.size(); ++i) {
+            QVERIFY(obstacles[i]());
+            {
+                SingleInstance first(lock);
+                QCOMPARE(first.acquire(), SingleInstance::Result::Acquired);
+                SingleInstance second(lock);
+                QCOMPARE(second.acquire(), SingleInstance::Result::AlreadyRunning);
+            }
+            QVERIFY2(QFileInfo(lock).isFile(), qPrintable(QString::number(i)));
+            QFile::remove(lock);
+        }
+        const QStringList aside = QDir(dir.path()).entryList({"tavro.lock.old-*"}, QDir::Dirs);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readFile(dir.filePath(aside[0] + "/kept/f")), QByteArray("x"));
+
+        // A copy of an earlier version holds its lock the same way.
+        QLockFile earlier(lock);
+        QVERIFY(earlier.tryLock(0));
+        QCOMPARE(SingleInstance(lock).acquire(), SingleInstance::Result::AlreadyRunning);
+    }
+
+    // No lock can be made (the settings folder is a file): the game starts
+    // and plays, and the player is told once, in German, what and why.
+    void gameStartsWhenNothingCanBeSaved() {
+        const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("Tavro"), "mine"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        {
+            Program program(&prompt_);
+            QCOMPARE(program.Main(), Program::StartResult::Started);
+            QVERIFY(program.mainWindow());
+            saveSettings(program.state().store, program.state().settings, {Setting::Cols});
+            QTRY_COMPARE(prompt_.messages.size(), 1);
+            QVERIFY(prompt_.messages[0].startsWith(
+                "Einstellungen und Bestenliste k\u00F6nnen in dieser Sitzung nicht gespeichert"));
+            QVERIFY(prompt_.messages[0].contains(dir.filePath("Tavro") + "\nGrund: "));
+            QTest::qWait(50);
+            QCOMPARE(prompt_.messages.size(), 1);
+        }
+        qputenv("XDG_CONFIG_HOME", home);
+        QCOMPARE(readFile(dir.filePath("Tavro")), QByteArray("mine"));
+        prompt_.messages.clear();
+    }
+
+    // A store with a stray line before its sections: the rest is read, the
+    // file kept aside, and the player told where the copy is.
+    void damagedStoreIsReadAndKeptAside() {
+        const QByteArray damaged = "\"\n[Settings]\nSprache=1\nCols=20\n";
+        QVERIFY(writeFile(SettingsStore().fileName(), damaged));
+        Program program(&prompt_);
+        QCOMPARE(program.Main(), Program::StartResult::Started);
+        QCOMPARE(program.state().settings.LanguageId, int16_t(1));
+        QCOMPARE(program.state().settings.Cols, int16_t(20));
+        QTRY_COMPARE(prompt_.messages.size(), 1);
+        const QStringList lines = prompt_.messages[0].split(u'\n');
+        QVERIFY(lines[0].startsWith("The settings file could not be read completely."));
+        QCOMPARE(readFile(lines.value(2)), damaged);
+        prompt_.messages.clear();
     }
 };
 

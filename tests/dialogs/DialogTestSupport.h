@@ -26,12 +26,13 @@ public:
     QList<bool> yesNoAnswers;
     QList<std::optional<QString>> textAnswers;
     QStringList questions, textPresets; // yes/no questions and name-box presets, in order
+    QStringList messages;               // texts of the OK boxes, in order
 
     bool askYesNo(const QString&, const QString& question) override {
         questions << question;
         return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
-    void showMessage(const QString&, const QString&) override {}
+    void showMessage(const QString&, const QString& text) override { messages << text; }
     std::optional<QString> askText(const QString&, const QString&, const QString& preset) override {
         textPresets << preset;
         return textAnswers.isEmpty() ? std::nullopt : textAnswers.takeFirst();

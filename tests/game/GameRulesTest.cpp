@@ -56,6 +56,25 @@ private slots:
             QVERIFY(*types.begin() == 0 && *types.rbegin() == s.BlockTypes - 1);
         }
     }
+    // The cell count is a 16-bit number: 32,767 cells are a board, one more
+    // is reported as an overflow and leaves the board as it was.
+    void boardSizeLimit() {
+        Play p(settingsFor(151, 217)); // 32,767 cells
+        p.v.record = false;
+        p.g.newBoard(1);
+        QCOMPARE(std::pair(p.g.totalBlocks(), p.g.blocksLeft()), std::pair(32767, 32767));
+        QCOMPARE(reportedErrors, 0);
+        p.s = settingsFor(128, 256); // 32,768 cells
+        Failure failure;
+        const ErrorHandler previous = setErrorHandler([&](auto&&, auto&&, const Failure& f) {
+            failure = f;
+            return int(Continue::Leave);
+        });
+        p.g.newBoard(1);
+        setErrorHandler(previous);
+        QCOMPARE(failure.number, int(AppError::Overflow));
+        QCOMPARE(p.g.totalBlocks(), 32767);
+    }
     void blockListKeepsOrderAndRemovesByKey() {
         BlockList list;
         for (int16_t i = 0; i < 6; ++i)

@@ -178,11 +178,12 @@ private slots:
             const auto match = it.next();
             texts.insert(match.captured(1).toInt(), match.captured(2).remove(u'&').trimmed());
         }
-        // Toolbar tooltips and help menu; options dialog; high-score dialog.
+        // Toolbar tooltips and help menu; options dialog; high-score dialog; extras.
         const QList<std::pair<QString, QList<int>>> expected{
             {"window.html", {110, 111, 112, 113, 114, 117, 120, 122, 123}},
             {"options.html", {115, 116, 118, 119, 121, 129, 130, 131, 143}},
             {"highscores.html", {127, 128, 132, 133, 134, 136, 137, 144}},
+            {"extras.html", {201, 202, 203, 204, 205, 206, 208, 218}},
         };
         QStringList missing;
         for (const auto& [page, ids] : expected) {

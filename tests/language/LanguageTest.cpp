@@ -9,9 +9,11 @@
 #include "settings/Windows1252.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -119,13 +121,63 @@ private slots:
         }
     }
 
-    void windows1252Decoding() {
-        QCOMPARE(windows1252::decode("\x80\xE4\xF6\xFC\xDF"), QStringLiteral("€äöüß"));
-        QCOMPARE(windows1252::decode("\x93x\x94 \x85 \x9F"),
-                 QStringLiteral("\u201Cx\u201D \u2026 \u0178"));
-        // Bytes the code page leaves undefined keep their number.
-        QCOMPARE(windows1252::decode("\x81\x8D\x8F\x90\x9D"),
-                 QStringLiteral("\u0081\u008D\u008F\u0090\u009D"));
+    // All 32 bytes 0x80..0x9F through the profile reader, one by one.
+    void windows1252HighControlRange() {
+        const char16_t expected[32] = {
+            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        for (int byte = 0x80; byte <= 0x9F; ++byte) {
+            const QByteArray line = "[Lang]\n0101=a" + QByteArray(1, char(byte)) + "b\n";
+            QCOMPARE(find(line, "0101"), QString(u'a') + QChar(expected[byte - 0x80]) + u'b');
+        }
+        QCOMPARE(windows1252::decode("\xE4\xF6\xFC\xDF\xA0\xFF"), QStringLiteral("äöüß\u00A0ÿ"));
+    }
+
+    // The wanted section ends at the next section line: a second copy of it
+    // further down is not searched.
+    void secondCopyOfTheSectionIsNotSearched() {
+        const QByteArray content = "[Lang]\n0101=one\n[Other]\n0102=x\n[LANG]\n0102=two\n";
+        QCOMPARE(find(content, "0101"), QStringLiteral("one"));
+        QCOMPARE(find(content, "0102"), QString());
+    }
+
+    // Only a regular file of at most 1 MB is read; anything else counts as
+    // missing, without waiting, and is reported once per file.
+    void languageFilesThatAreNotRegularOrTooLarge() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("lang"));
+        const QString english = dir.filePath("lang/english.lng");
+        const auto sized = [](qint64 size) {
+            QByteArray content = "[Lang]\r\n0101=One\r\n;";
+            return content.append(size - content.size(), 'x');
+        };
+        const int16_t id = 1;
+        Language language(id);
+        language.fillPaths(dir.path());
+        QList<FileProblem> problems;
+        language.setProblemHandler([&](const FileProblem& p) { problems.append(p); });
+
+        QVERIFY(writeFile(english, sized(ProfileReader::kMaxFileBytes)));
+        QCOMPARE(language.GetLang(101), QStringLiteral("One"));
+        QVERIFY(writeFile(english, sized(ProfileReader::kMaxFileBytes + 1)));
+        QCOMPARE(language.GetLang(101), QString());
+        QCOMPARE(language.GetLang(101), QString());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems[0].cause, FileProblem::Cause::TooLarge);
+
+        QElapsedTimer clock;
+        clock.start();
+        for (const bool fifo : {true, false}) {
+            QFile::remove(english);
+            QVERIFY(fifo ? ::mkfifo(QFile::encodeName(english), 0644) == 0
+                         : QFile::link("/dev/zero", english));
+            QCOMPARE(language.GetLang(101), QString());
+        }
+        QVERIFY(clock.elapsed() < 2000);
+        QCOMPARE(problems.size(), 1); // the same file, already reported
+        QCOMPARE(language.textOrEnglish(263, QStringLiteral("fallback")),
+                 QStringLiteral("fallback"));
     }
 
     void filesAreReadAnewAndMissingThingsGiveTheTrimmedDefault() {

@@ -93,17 +93,29 @@ public:
     std::function<void()> inOptions, inHighscore, inBlockPicker, inBoardPicker, inInfo;
 
 protected:
-    void runOptions() override { record(QStringLiteral("options"), inOptions); }
-    void runHighscore() override { record(QStringLiteral("highscore"), inHighscore); }
-    void runBlockPicker() override { record(QStringLiteral("blocks"), inBlockPicker); }
-    void runBoardPicker() override { record(QStringLiteral("board"), inBoardPicker); }
-    void runInfo() override { record(QStringLiteral("info"), inInfo); }
+    void runOptions(std::function<void()> then) override {
+        record(QStringLiteral("options"), inOptions, then);
+    }
+    void runHighscore(std::function<void()> then) override {
+        record(QStringLiteral("highscore"), inHighscore, then);
+    }
+    void runBlockPicker(std::function<void()> then) override {
+        record(QStringLiteral("blocks"), inBlockPicker, then);
+    }
+    void runBoardPicker(std::function<void()> then) override {
+        record(QStringLiteral("board"), inBoardPicker, then);
+    }
+    void runInfo() override { record(QStringLiteral("info"), inInfo, nullptr); }
 
 private:
-    void record(const QString& name, const std::function<void()>& script) {
+    // The dialog "closes" when the script has run.
+    void record(const QString& name, const std::function<void()>& script,
+                const std::function<void()>& then) {
         opened.append(name);
         if (script)
             script();
+        if (then)
+            then();
     }
 };
 

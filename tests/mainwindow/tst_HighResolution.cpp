@@ -92,10 +92,10 @@ private slots:
         QAction* action = window->symbols()->action();
         QVERIFY(!action->isChecked());
         QVERIFY(window->mnuHelp()->actions().contains(action));
-        QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
         const int left = window->game().blocksLeft();
         const int64_t score = window->game().score();
-        QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_B, Qt::ControlModifier);
         QVERIFY(action->isChecked());
         QCOMPARE(h.store.read("Extras", "Symbols", "none"), QStringLiteral("-1"));
         const QString symbols = QStringLiteral(":/blocks/symbols00@2x.png");

@@ -1,5 +1,6 @@
 #include "ReplayInput.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <sstream>
@@ -14,6 +15,29 @@ std::string trimmed(const std::string& line) {
         return {};
     const auto last = line.find_last_not_of(" \t\r");
     return line.substr(first, last - first + 1);
+}
+
+// A line for the error message: at most its first 60 characters, quoted, with
+// every byte outside printable ASCII (and the quote and backslash) escaped,
+// so that junk input gives one short readable line.
+std::string quoted(const std::string& line) {
+    constexpr size_t kShown = 60;
+    static const char digits[] = "0123456789abcdef";
+    std::string out = "'";
+    for (size_t i = 0; i < std::min(line.size(), kShown); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c >= 0x20 && c < 0x7F && c != '\'' && c != '\\') {
+            out += char(c);
+        } else {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        }
+    }
+    out += '\'';
+    if (line.size() > kShown)
+        out += "... (" + std::to_string(line.size()) + " characters)";
+    return out;
 }
 
 bool toInt(std::string_view text, int& value) {
@@ -60,7 +84,7 @@ ReplayInput ReplayInput::parse(std::istream& in) {
     if (!lines.next(line))
         lines.failAtEnd("expected 'btc N'");
     if (line.rfind("btc", 0) != 0)
-        lines.fail("expected 'btc N', got '" + line + "'");
+        lines.fail("expected 'btc N', got " + quoted(line));
     if (!toInt(trimmed(line.substr(3)), input.blocksToClick) || input.blocksToClick < 1 ||
         input.blocksToClick > std::numeric_limits<int16_t>::max())
         lines.fail("the minimum group must be a whole number from 1 to 32767");
@@ -68,7 +92,7 @@ ReplayInput ReplayInput::parse(std::istream& in) {
     if (!lines.next(line))
         lines.failAtEnd("expected 'board'");
     if (line != "board")
-        lines.fail("expected 'board', got '" + line + "'");
+        lines.fail("expected 'board', got " + quoted(line));
 
     bool sawClicks = false;
     while (lines.next(line)) {
@@ -77,7 +101,7 @@ ReplayInput ReplayInput::parse(std::istream& in) {
             break;
         }
         if (line.find_first_not_of("0123456789") != std::string::npos)
-            lines.fail("a board row holds one digit 0-9 per cell, got '" + line + "'");
+            lines.fail("a board row holds one digit 0-9 per cell, got " + quoted(line));
         if (input.rows > 0 && static_cast<int>(line.size()) != input.cols)
             lines.fail("row of " + std::to_string(line.size()) + " cells, the first row has " +
                        std::to_string(input.cols));
@@ -99,7 +123,7 @@ ReplayInput ReplayInput::parse(std::istream& in) {
         fields >> col >> row;
         Click click{};
         if (!toInt(col, click.col) || !toInt(row, click.row) || (fields >> extra))
-            lines.fail("expected a click 'C R', got '" + line + "'");
+            lines.fail("expected a click 'C R', got " + quoted(line));
         input.clicks.push_back(click);
     }
     return input;

@@ -1,11 +1,19 @@
 #include "ui/dialogs/ClickableImage.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tavro {
 
 ClickableImage::ClickableImage(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_Hover);
+}
+
+void ClickableImage::setCurrent(bool current) {
+    picker_ = true;
+    current_ = current;
+    update();
 }
 
 ClickableImage::ClickableImage(const QPixmap& picture, QSize size, QWidget* parent)
@@ -39,6 +47,30 @@ void ClickableImage::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void ClickableImage::enterEvent(QEnterEvent* event) {
+    lit_ = true;
+    update();
+    QLabel::enterEvent(event);
+}
+
+void ClickableImage::leaveEvent(QEvent* event) {
+    lit_ = false;
+    update();
+    QLabel::leaveEvent(event);
+}
+
+void ClickableImage::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!picker_ || (!lit_ && !current_))
+        return; // flags and links keep their plain look
+    QPainter painter(this);
+    if (lit_)
+        painter.fillRect(rect(), QColor(255, 255, 255, 50));
+    // The current choice: a gold frame; under the pointer: a white one.
+    painter.setPen(QPen(current_ ? QColor(255, 200, 40) : QColor(255, 255, 255), 3));
+    painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
 }
 
 } // namespace tavro

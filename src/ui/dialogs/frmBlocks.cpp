@@ -18,7 +18,8 @@ namespace {
 
 constexpr int kSoundPick = 107;
 constexpr int kStripHeight = 50;
-constexpr int kStripWidth = 350; // set 0; the others are 300 wide
+constexpr int kStripWidth = 350;   // set 0; the others are 300 wide
+constexpr int kFirstSetName = 220; // texts 220 .. 233 name the sets
 
 // Grid cell (row, column) of each set: left column 0-5 and 12, right column
 // 6-11 and 13.
@@ -47,7 +48,7 @@ frmBlocks::frmBlocks(AppState& state, QWidget* parent) : LocalisedDialog(parent)
             picture->setPixmap(QPixmap::fromImage(strip));
         picture->setFixedSize(strip.isNull() ? QSize(i == 0 ? kStripWidth : 300, kStripHeight)
                                              : strip.deviceIndependentSize().toSize());
-        picture->setToolTip(QString::number(i));
+        picture->setCurrent(i == state_.settings.Blocks);
         imgBlocks_[i] = picture;
         const auto [row, column] = cellOf(i);
         grid->addWidget(picture, row, column, Qt::AlignLeft | Qt::AlignVCenter);
@@ -85,6 +86,9 @@ void frmBlocks::imgBlocks_Click(int index) {
 
 void frmBlocks::Sprache() {
     setWindowTitle(state_.language.GetLang(112));
+    // Each set's tooltip is its name.
+    for (int i = 0; i < kSets; ++i)
+        imgBlocks_[i]->setToolTip(state_.language.GetLang(int16_t(kFirstSetName + i)));
 }
 
 } // namespace tavro

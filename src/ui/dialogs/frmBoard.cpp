@@ -41,6 +41,7 @@ frmBoard::frmBoard(AppState& state, QWidget* parent)
             pixmap.setDevicePixelRatio(ratio);
             picture->setPixmap(pixmap);
         }
+        picture->setCurrent(i == state_.settings.Board);
         imgBrett_[i] = picture;
         grid->addWidget(picture, i % 3, i / 3); // index runs down the columns
         connect(picture, &ClickableImage::clicked, this, [this, i] { imgBrett_Click(i); });

@@ -31,8 +31,9 @@ QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Q
 } // namespace
 
 frmHighscore::frmHighscore(AppState& state, const CurrentGame& game,
-                           std::function<void()> clearFinished, QWidget* parent)
-    : LocalisedDialog(parent), state_(state), game_(game),
+                           std::function<void()> clearFinished, QWidget* parent,
+                           const CurrentGameExtras& extras)
+    : LocalisedDialog(parent), state_(state), game_(game), extras_(extras),
       clearFinished_(std::move(clearFinished)) {
     setWindowTitle(QStringLiteral("Champions"));
     setModal(true);
@@ -40,6 +41,16 @@ frmHighscore::frmHighscore(AppState& state, const CurrentGame& game,
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     buildControls();
     Form_Load();
+}
+
+QLabel* frmHighscore::addStatistic(const QString& caption, const QString& name) {
+    auto* grid = static_cast<QGridLayout*>(Frame1_->layout());
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(caption, Frame1_), row, 0, 1, 4);
+    QLabel* value = valueLabel(Frame1_);
+    value->setObjectName(name);
+    grid->addWidget(value, row, 4);
+    return value;
 }
 
 void frmHighscore::buildControls() {
@@ -72,6 +83,12 @@ void frmHighscore::buildControls() {
         stats->addWidget(captions_[pairs[i].first], row, column);
         stats->addWidget(pairs[i].second, row, column + 1);
     }
+    // The board's game number, on a row of its own below.
+    lblGameNumberCaption_ = new QLabel(Frame1_);
+    lblGameNumber_ = valueLabel(Frame1_, Qt::AlignLeft | Qt::AlignVCenter);
+    lblGameNumber_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    stats->addWidget(lblGameNumberCaption_, 3, 0);
+    stats->addWidget(lblGameNumber_, 3, 1, 1, 4);
     stats->setColumnMinimumWidth(1, 48);
     stats->setColumnMinimumWidth(2, 28);
     stats->setColumnMinimumWidth(4, 56);
@@ -108,7 +125,9 @@ void frmHighscore::buildControls() {
     cmdDelHighscore_ = new QPushButton(QStringLiteral("Reset"), this);
     cmdOK_ = new QPushButton(QStringLiteral("&OK"), this);
     // Return presses the focused button (Qt's auto-default); OK otherwise.
+    // The table opens with the focus on OK, so Return closes it.
     cmdOK_->setDefault(true);
+    cmdOK_->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDelHighscore_);
     buttons->addStretch();
@@ -118,6 +137,10 @@ void frmHighscore::buildControls() {
     outer->setContentsMargins(14, 12, 14, 12);
     outer->addWidget(Frame1_);
     outer->addWidget(fraHsc_);
+    lblNoEntry_ = new QLabel(this);
+    lblNoEntry_->setWordWrap(true);
+    lblNoEntry_->hide();
+    outer->addWidget(lblNoEntry_);
     outer->addSpacing(6);
     outer->addLayout(buttons);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -140,6 +163,11 @@ void frmHighscore::Form_Load() {
         lblBlocksLeft_->setText(QString::number(game_.blocksLeft));
         lblNumBlockTypes_->setText(QString::number(s.BlockTypes));
         lblAktScore_->setText(QString::number(game_.score));
+        lblGameNumber_->setText(extras_.gameNumber ? QString::number(*extras_.gameNumber)
+                                                   : QString());
+        lblGameNumberCaption_->setVisible(extras_.gameNumber.has_value());
+        lblGameNumber_->setVisible(extras_.gameNumber.has_value());
+        lblNoEntry_->setVisible(extras_.noEntry);
     });
     trap.run([&] { GetScores(); });
     trap.run([&] {
@@ -163,8 +191,10 @@ void frmHighscore::CheckHS() {
         return;
     trap.run([&] {
         const Language& lang = state_.language;
-        const auto answer =
-            state_.prompt.askText(lang.GetLang(128), lang.GetLang(126), state_.lastPlayerName);
+        // The prompt names the score the name is asked for.
+        const QString prompt =
+            lang.GetLang(126) + QStringLiteral("\n\n") + lang.GetLang(216).arg(game_.score);
+        const auto answer = state_.prompt.askText(lang.GetLang(128), prompt, state_.lastPlayerName);
         state_.lastPlayerName = HighScoreSlot::cleanName(answer.value_or(QString()));
     });
     trap.run([&] {
@@ -246,6 +276,8 @@ void frmHighscore::Sprache() {
             captions_[i]->setText(lang.GetLang(ids[i]));
         fraHsc_->setTitle(lang.GetLang(127));
         cmdDelHighscore_->setText(lang.GetLang(136));
+        lblGameNumberCaption_->setText(lang.GetLang(210));
+        lblNoEntry_->setText(lang.GetLang(211));
     });
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -22,6 +23,12 @@ struct CurrentGame {
     int blocksLeft = 0;    // entries of LiveBlocks
     int totalBlocks = 0;   // columns x rows when the game started
     bool finished = false; // the game-finished flag
+};
+
+// What the extras add to the dialog.
+struct CurrentGameExtras {
+    std::optional<uint32_t> gameNumber; // the board's number, shown with the statistics
+    bool noEntry = false; // a finished game that undo or restart helped: no name is asked
 };
 
 // The high-score dialog: statistics of the current game on top, the table of
@@ -41,17 +48,24 @@ class frmHighscore : public LocalisedDialog {
 public:
     // clearFinished is called by OK to set the game-finished flag to false.
     frmHighscore(AppState& state, const CurrentGame& game, std::function<void()> clearFinished,
-                 QWidget* parent = nullptr);
+                 QWidget* parent = nullptr, const CurrentGameExtras& extras = {});
 
     // Convenience for the main window: reads the numbers and the flag of game
-    // and clears the flag on OK.
+    // and clears the flag on OK. A finished game that undo or restart helped
+    // is shown as from the toolbar, with a line saying why no name is asked.
     frmHighscore(AppState& state, Game& game, QWidget* parent = nullptr)
         : frmHighscore(
               state,
-              CurrentGame{game.score(), game.blocksLeft(), game.totalBlocks(), game.gameFinished()},
-              [&game] { game.setGameFinished(false); }, parent) {}
+              CurrentGame{game.score(), game.blocksLeft(), game.totalBlocks(),
+                          game.gameFinished() && !game.historyUsed()},
+              [&game] { game.setGameFinished(false); }, parent,
+              CurrentGameExtras{game.gameNumber(), game.gameFinished() && game.historyUsed()}) {}
 
     const HighScoreTable& table() const { return table_; }
+
+    // One more line under the statistics, for an extra: its caption and the
+    // label that shows its value (object name `name`), filled in by the caller.
+    QLabel* addStatistic(const QString& caption, const QString& name);
 
     // Controls, for the tests and the screenshots (indices 1..5).
     QLabel* lblHName(int slot) const { return lblHName_.at(slot - 1); }
@@ -63,6 +77,8 @@ public:
     QLabel* lblCols() const { return lblCols_; }
     QLabel* lblRows() const { return lblRows_; }
     QLabel* lblNumBlockTypes() const { return lblNumBlockTypes_; }
+    QLabel* lblGameNumber() const { return lblGameNumber_; }
+    QLabel* lblNoEntry() const { return lblNoEntry_; }
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdDelHighscore() const { return cmdDelHighscore_; }
 
@@ -86,6 +102,7 @@ private:
 
     AppState& state_;
     CurrentGame game_;
+    CurrentGameExtras extras_;
     std::function<void()> clearFinished_;
     HighScoreTable table_;
 
@@ -98,6 +115,9 @@ private:
     QLabel* lblRows_ = nullptr;
     QLabel* lblTotalBlocks_ = nullptr;
     QLabel* lblNumBlockTypes_ = nullptr;
+    QLabel* lblGameNumberCaption_ = nullptr;
+    QLabel* lblGameNumber_ = nullptr;
+    QLabel* lblNoEntry_ = nullptr;
     std::array<QLabel*, HighScoreTable::kSlots> lblPos_{};
     std::array<QLabel*, HighScoreTable::kSlots> lblHName_{};
     std::array<QLabel*, HighScoreTable::kSlots> lblHScore_{};

@@ -139,8 +139,7 @@ void frmInfo::Form_Load() {
     });
     trap.run([&] {
         if (state_.StartupPending) {
-            // The start-up window is created with new and goes away when it closes.
-            setAttribute(Qt::WA_DeleteOnClose);
+            startupWindow_ = true;
             Timer1.setInterval(kStartupMilliseconds);
             Timer1.start();
             state_.StartupPending = false;
@@ -175,13 +174,26 @@ void frmInfo::Timer1_Timer() {
 }
 
 void frmInfo::cmdOK_Click() {
+    showMainWindowOnce();
+    Timer1.stop();
+    accept();
+}
+
+void frmInfo::showMainWindowOnce() {
     if (!state_.MainShown && mainWindow_ && !mainWindow_->isVisible()) {
         mainWindow_->show();
         state_.MainShown = true;
     }
+}
+
+// Every way of closing ends here. The main window comes up before this one
+// goes, so that the program never finds itself without a window.
+void frmInfo::done(int result) {
     Timer1.stop();
-    accept();
-    close();
+    showMainWindowOnce();
+    QDialog::done(result);
+    if (startupWindow_)
+        deleteWindowLater(this);
 }
 
 void frmInfo::lblHomepage_Click() {

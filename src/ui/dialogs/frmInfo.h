@@ -16,9 +16,10 @@ class ClickableImage;
 // The information window: title and version, the readme hint, the homepage
 // link and two pictures. Loaded while state.StartupPending is true it is the
 // start-up window: it shows the language flags, has no OK button and closes
-// itself after 2500 ms, showing the main window the first time. Loaded later
-// (the about entry of the help menu) it shows no flags and closes with OK.
-// The start-up window deletes itself when it closes: create it with new.
+// itself after 2500 ms. However it closes (its timer, Escape, the close box)
+// it shows the main window the first time. Loaded later (the about entry of
+// the help menu) it shows no flags and closes with OK. The start-up window
+// deletes itself from the event loop when it has closed: create it with new.
 class frmInfo : public QDialog {
     Q_OBJECT
 
@@ -43,6 +44,8 @@ public:
 
     bool timerRunning() const { return Timer1.isActive(); }
 
+    void done(int result) override;
+
 protected:
     bool event(QEvent* event) override;
 
@@ -52,6 +55,7 @@ private:
     void Timer1_Timer();
     void lblHomepage_Click();
     void buildControls();
+    void showMainWindowOnce();
 
     AppState& state_;
     QPointer<QWidget> mainWindow_;
@@ -63,6 +67,7 @@ private:
     std::array<ClickableImage*, 7> imgLang{}; // indexed by language id; 4 and 5 unused
     QPushButton* cmdOK = nullptr;
     QTimer Timer1;
+    bool startupWindow_ = false;
 };
 
 } // namespace tavro

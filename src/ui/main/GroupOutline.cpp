@@ -65,8 +65,8 @@ void GroupOutline::paintEvent(QPaintEvent*) {
     // Only the half of each stroke inside the group is drawn: the cells
     // around the group stay untouched.
     painter.setClipPath(path_);
-    painter.strokePath(path_, QPen(shadow_, 10));
-    painter.strokePath(path_, QPen(line_, 5));
+    painter.strokePath(path_, QPen(shadow_, 12));
+    painter.strokePath(path_, QPen(line_, 6));
 }
 
 } // namespace tavro

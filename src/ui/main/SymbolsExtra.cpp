@@ -14,7 +14,7 @@ SymbolsExtra::SymbolsExtra(AppState& state, QMenu* menu, QWidget* window)
     menu->addSeparator();
     action_ = menu->addAction(QStringLiteral("Symbols on blocks"));
     action_->setCheckable(true);
-    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     action_->setShortcutContext(Qt::WindowShortcut);
     action_->setShortcutVisibleInContextMenu(true);
     window->addAction(action_);
@@ -29,12 +29,6 @@ SymbolsExtra::SymbolsExtra(AppState& state, QMenu* menu, QWidget* window)
 
 bool SymbolsExtra::enabled() const {
     return action_->isChecked();
-}
-
-QString SymbolsExtra::stripPath(int blockSet) const {
-    return QStringLiteral(":/blocks/%1%2.png")
-        .arg(enabled() ? QStringLiteral("symbols") : QStringLiteral("blocks"))
-        .arg(blockSet, 2, 10, QLatin1Char('0'));
 }
 
 void SymbolsExtra::remember(bool enabled) {

@@ -11,7 +11,7 @@ namespace tavro {
 struct AppState;
 
 // The extra "Symbols on blocks": a checkable entry of the help menu (below a
-// separator, Ctrl+Y) that draws a symbol per block type on every set, so
+// separator, Ctrl+B) that draws a symbol per block type on every set, so
 // that the game can be played without telling colours apart. The choice is
 // kept in the store's section "Extras" under "Symbols" (0 off, -1 on; off by default).
 class SymbolsExtra : public QObject {
@@ -25,9 +25,6 @@ public:
 
     bool enabled() const;
     QAction* action() const { return action_; }
-
-    // The block strip to show for a set: with or without symbols.
-    QString stripPath(int blockSet) const;
 
 signals:
     void toggled(bool enabled);

@@ -19,10 +19,12 @@
 #include "ui/dialogs/frmHighscore.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
+#include "ui/main/BoardExtras.h"
 #include "ui/main/BoardSurface.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/SolverAssist.h"
 #include "ui/main/SymbolsExtra.h"
 #include "ui/main/Toolbar.h"
 #include "ui/main/WindowLayout.h"
@@ -32,6 +34,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -44,6 +47,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavro {
 
@@ -96,11 +100,16 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     setWindowTitle(QString());
     buildControls();
     game_ = std::make_unique<Game>(settings_, *this, state_.sound);
+    assist_ = new SolverAssist(*game_, picBoard_, kBlockSize, this);
+    assist_->addCommands(mnuHelp_, this, state_.store);
     pauseTimer_.setSingleShot(true);
     pauseTimer_.setTimerType(Qt::PreciseTimer);
     connect(&pauseTimer_, &QTimer::timeout, this, &frmTavro::pauseTimeout);
 
     ErrorTrap trap("frmTavro", "Form_Load");
+    // The default size first: a report left during the reads still leaves
+    // a window of the usual size.
+    trap.run([&] { WindowPlacement::restore(*this, GameSettings{}); });
     trap.run([&] {
         settings_.Sound = -1;
         settings_.BlockWidth = kBlockSize;
@@ -109,11 +118,20 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     trap.run([&] { InitNumbers(); });
 
     // Each setting is read on its own, so that a bad value leaves the others
-    // intact; the field keeps its previous value when its read fails.
-    for (const Setting id :
-         {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
-          Setting::Blocks, Setting::Board, Setting::Background, Setting::BGColor, Setting::Sound})
-        trap.run([&] { loadSetting(state_.store, id, settings_); });
+    // intact; the field keeps its previous value when its read fails. Each
+    // read is a statement of its own, so that a failure reports its line.
+    const auto load = [&](Setting id, SourceLine where = SourceLine::current()) {
+        trap.run([&] { loadSetting(state_.store, id, settings_); }, where);
+    };
+    load(Setting::BlockTypes);
+    load(Setting::BlocksToClick);
+    load(Setting::Cols);
+    load(Setting::Rows);
+    load(Setting::Blocks);
+    load(Setting::Board);
+    load(Setting::Background);
+    load(Setting::BGColor);
+    load(Setting::Sound);
     // The size the player chose; the layout shows as much of it as fits.
     trap.run([&] { state_.chosenBoard = QSize(settings_.Cols, settings_.Rows); });
 
@@ -122,10 +140,15 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     // The window's place; damaged values count as none remembered.
     trap.run([&] { loadSection(state_.store, kWindowSection, settings_); });
     trap.run([&] { WindowPlacement::restore(*this, settings_); });
-    Sprache();
+    trap.run([&] { extras_ = new BoardExtras(*this, state_); });
+    trap.run([&] { Sprache(); });
 }
 
 frmTavro::~frmTavro() {
+    // The extras watch the board and call back into this window: they go
+    // while the window is whole.
+    delete extras_;
+    extras_ = nullptr;
     // The game and a move it still waits in go while the window is whole.
     game_.reset();
 }
@@ -204,8 +227,7 @@ void frmTavro::buildControls() {
 
     picBoard_ = new BoardSurface(this);
     picBoard_->hide();
-    connect(picBoard_, &BoardSurface::released, this,
-            [this](QPointF position) { game_->picBoard_MouseUp(position.x(), position.y()); });
+    connect(picBoard_, &BoardSurface::released, this, &frmTavro::boardReleased);
 
     buildHelpMenu();
     buildShortcuts();
@@ -269,6 +291,11 @@ void frmTavro::buildShortcuts() {
     bind(QKeySequence(Qt::Key_F1), [this] { mnuOnlinehelp_Click(); });
 }
 
+void frmTavro::boardReleased(QPointF position) {
+    assist_->boardTouched();
+    game_->picBoard_MouseUp(position.x(), position.y());
+}
+
 void frmTavro::loadBlockStrip() {
     // The picker holds the strips; a set without a picture is a failure.
     QImage strip =
@@ -309,6 +336,7 @@ void frmTavro::ShowNumber(DigitDisplay& display, int64_t value) {
 void frmTavro::showBothNumbers() {
     ShowNumber(*imgScore_, game_->score());
     ShowNumber(*imgLeft_, game_->blocksLeft());
+    emit numbersShown();
 }
 
 void frmTavro::showScore(int64_t score) {
@@ -317,6 +345,7 @@ void frmTavro::showScore(int64_t score) {
 
 void frmTavro::showLeft(int left) {
     ShowNumber(*imgLeft_, left);
+    emit numbersShown();
 }
 
 // ------------------------------------------------------------- layout
@@ -364,13 +393,16 @@ void frmTavro::PaintBG() {
     });
 }
 
+// The game's part of the board runs under this procedure's trap: leaving
+// it there leaves InitGame.
 void frmTavro::InitGame() {
     ErrorTrap trap("frmTavro", "InitGame");
     trap.run([&] { placeBoard(); });
     trap.run([&] { picBoard_->show(); });
-    trap.run([&] { game_->newBoard(); });
+    game_->newBoard(trap, std::exchange(nextGameNumber_, std::nullopt));
+    trap.run([&] { assist_->boardBuilt(); });
     trap.run([&] { refreshBoard(); });
-    emit boardBuilt();
+    trap.run([&] { emit boardBuilt(); });
 }
 
 void frmTavro::placeBoard() {
@@ -444,7 +476,7 @@ void frmTavro::pauseTimeout() {
 }
 
 void frmTavro::showHighscore() {
-    runHighscore();
+    runHighscore(nullptr);
 }
 
 // ------------------------------------------------- toolbar, menu, language
@@ -460,24 +492,35 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
     trap.run([&] { symbols_->action()->setText(language.GetLang(SymbolsExtra::kTextId)); });
+    trap.run([&] { assist_->Sprache(language); });
+    if (extras_)
+        trap.run([&] { extras_->Sprache(); });
 }
 
 void frmTavro::cmdBut_Click(int index) {
     ErrorTrap trap("frmTavro", "cmdBut_Click");
-    if (isMoving())
+    bool stop = false;
+    trap.run([&] { stop = closed_ || isMoving(); });
+    if (stop || trap.left())
         return;
     trap.run([&] {
         if (settings_.Sound != 0)
             state_.sound.PlayWAV(102);
     });
-    const QPointer<frmTavro> self(this);
     trap.run([&] { QCoreApplication::processEvents(); });
-    if (!self)
+    // The window may have closed among those events: then nothing more.
+    trap.run([&] { stop = closed_; });
+    if (stop || trap.left())
         return;
 
+    // The dialogs are opened and the button's work goes on when they close.
+    const auto newGameWhenClosed = [this] {
+        ErrorTrap after("frmTavro", "cmdBut_Click");
+        after.run([&] { newGameAndShow(); });
+    };
     switch (static_cast<ToolButton>(index)) {
     case ToolButton::NewGame:
-        newGameAndShow();
+        trap.run([&] { newGameAndShow(); });
         break;
     case ToolButton::Quit:
         trap.run([&] { quitAfterConfirmation(); });
@@ -486,32 +529,46 @@ void frmTavro::cmdBut_Click(int index) {
         trap.run([&] { mnuHelp_->popup(QCursor::pos()); });
         break;
     case ToolButton::Options: // then a new game however the dialog closed
-        trap.run([&] { runOptions(); });
-        newGameAndShow();
+        trap.run([&] { runOptions(newGameWhenClosed); });
         break;
     case ToolButton::Homepage:
         trap.run([&] { openUrl(QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL))); });
         break;
     case ToolButton::HighScores: // the game goes on
-        trap.run([&] { runHighscore(); });
+        trap.run([&] { runHighscore(nullptr); });
         break;
     case ToolButton::BlockSet: // then a new game with the set's strip
-        trap.run([&] { runBlockPicker(); });
-        trap.run([&] { loadBlockStrip(); });
-        newGameAndShow();
+        trap.run([&] {
+            runBlockPicker([this] {
+                ErrorTrap after("frmTavro", "cmdBut_Click");
+                after.run([&] { loadBlockStrip(); });
+                after.run([&] { newGameAndShow(); });
+            });
+        });
         break;
-    case ToolButton::Background: { // a new game only when the picture changed
-        const int16_t board = settings_.Board;
-        trap.run([&] { runBoardPicker(); });
-        if (settings_.Board != board) {
-            trap.run([&] { PaintBG(); });
-            newGameAndShow();
-        }
+    case ToolButton::Background: // a new game only when the picture changed
+        trap.run([&] {
+            runBoardPicker([this, board = settings_.Board] {
+                ErrorTrap after("frmTavro", "cmdBut_Click");
+                bool changed = false;
+                after.run([&] { changed = settings_.Board != board; });
+                if (!changed || after.left())
+                    return;
+                after.run([&] { PaintBG(); });
+                after.run([&] { newGameAndShow(); });
+            });
+        });
         break;
-    }
     default:
         break;
     }
+}
+
+void frmTavro::startGame(std::optional<uint32_t> number) {
+    if (isMoving())
+        return;
+    nextGameNumber_ = number;
+    newGameAndShow();
 }
 
 void frmTavro::newGameAndShow() {
@@ -521,7 +578,12 @@ void frmTavro::newGameAndShow() {
 
 void frmTavro::quitAfterConfirmation() {
     const Language& language = state_.language;
-    if (!state_.prompt.askYesNo(language.GetLang(111), language.GetLang(124)))
+    bool yes = false;
+    {
+        const ModalScope question; // a modal loop, like a report
+        yes = state_.prompt.askYesNo(language.GetLang(111), language.GetLang(124));
+    }
+    if (!yes)
         return;
     const QPointer<frmTavro> self(this);
     if (shutdown_)
@@ -597,32 +659,41 @@ ClickableImage* frmTavro::imgLang(int languageId) const {
 
 // ------------------------------------------------------------- dialogs
 
-void frmTavro::runOptions() {
-    frmOpt dialog(state_, this);
-    dialog.exec();
+// Opens a dialog of this window window-modal; when it has closed, it is
+// deleted from the event loop and `then` runs, unless this window has
+// closed meanwhile.
+void frmTavro::openDialog(QDialog* dialog, std::function<void()> then) {
+    connect(dialog, &QDialog::finished, this, [this, dialog, then = std::move(then)] {
+        deleteWindowLater(dialog);
+        if (then && !closed_)
+            then();
+    });
+    dialog->open();
 }
 
-void frmTavro::runHighscore() {
+void frmTavro::runOptions(std::function<void()> then) {
+    openDialog(new frmOpt(state_, this), std::move(then));
+}
+
+void frmTavro::runHighscore(std::function<void()> then) {
     // A fresh instance each time: the table is rebuilt from the store.
-    frmHighscore dialog(state_, *game_, this);
-    dialog.exec();
+    auto* dialog = new frmHighscore(state_, *game_, this);
+    assist_->addVerdictTo(*dialog, state_.language);
+    openDialog(dialog, std::move(then));
 }
 
-void frmTavro::runBlockPicker() {
-    frmBlocks dialog(state_, this);
-    dialog.exec();
+void frmTavro::runBlockPicker(std::function<void()> then) {
+    openDialog(new frmBlocks(state_, this), std::move(then));
 }
 
-void frmTavro::runBoardPicker() {
-    frmBoard dialog(state_, this);
-    dialog.exec();
+void frmTavro::runBoardPicker(std::function<void()> then) {
+    openDialog(new frmBoard(state_, this), std::move(then));
 }
 
 void frmTavro::runInfo() {
     // The about box: after start-up it has no flags and no timer, and closing
     // it leaves this window alone.
-    frmInfo dialog(state_, this, this);
-    dialog.exec();
+    openDialog(new frmInfo(state_, this, this), nullptr);
 }
 
 // -------------------------------------------------------- window events
@@ -641,6 +712,7 @@ void frmTavro::resizeEvent(QResizeEvent* event) {
 
 void frmTavro::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    closed_ = false;
     // The size set before the first showing arrives while still hidden.
     if (size() != laidOutSize_)
         layoutIfPossible();
@@ -672,10 +744,15 @@ void frmTavro::closeEvent(QCloseEvent* event) {
 }
 
 void frmTavro::Form_Unload() {
-    // A move still waiting ends without touching the board again.
+    closed_ = true;
+    // A move still waiting ends without touching the board again; the
+    // window's own windows close with it.
     game_->abandonMove();
     if (helpWindow_)
         helpWindow_->close();
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        if (dialog->isVisible())
+            dialog->close();
 }
 
 } // namespace tavro

@@ -13,12 +13,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
 class QMenu;
 class QAction;
 class QUrl;
+class QDialog;
 
 namespace tavro {
 
@@ -30,6 +32,8 @@ class PictureButton;
 class ClickableImage;
 class SymbolsExtra;
 class HelpWindow;
+class BoardExtras;
+class SolverAssist;
 enum class ToolButton : int;
 
 // The main window: header with the digit displays, the toolbar and the
@@ -64,6 +68,15 @@ public:
     void mnuOnlinehelp_Click();
     void mnuEMail_Click();
     void mnuUeber_Click();
+
+    // A new board made from `number` (a random one when none), as F2 does.
+    void startGame(std::optional<uint32_t> number);
+    // The next board, built by the first layout or the next new game, is
+    // made from this number (the command line's --game).
+    void setNextGameNumber(uint32_t number) { nextGameNumber_ = number; }
+    // A mouse release at `innerPosition` of the board: the move handler.
+    void boardReleased(QPointF innerPosition);
+    BoardExtras* extras() const { return extras_; }
 
     bool isMoving() const;
     Game& game();
@@ -104,13 +117,16 @@ public:
 signals:
     // After every new board (layout, toolbar, dialogs).
     void boardBuilt();
+    // The digit displays were given new numbers (a new board, a move, undo).
+    void numbersShown();
 
 protected:
-    // The modal dialogs; each runs one dialog and returns when it has closed.
-    virtual void runOptions();
-    virtual void runHighscore();
-    virtual void runBlockPicker();
-    virtual void runBoardPicker();
+    // The dialogs: each opens its dialog modal to this window and returns;
+    // `then` (may be empty) runs when the dialog has closed.
+    virtual void runOptions(std::function<void()> then);
+    virtual void runHighscore(std::function<void()> then);
+    virtual void runBlockPicker(std::function<void()> then);
+    virtual void runBoardPicker(std::function<void()> then);
     virtual void runInfo();
 
     void paintEvent(QPaintEvent* event) override;
@@ -137,6 +153,7 @@ private:
     void placeBoard();
     BoardSurface::EmptyPainter emptyBoardPainter() const;
     void openUrl(const QUrl& url);
+    void openDialog(QDialog* dialog, std::function<void()> then);
     void pauseTimeout();
 
     AppState& state_;
@@ -166,6 +183,7 @@ private:
     QAction* mnuUeber_ = nullptr;
     SymbolsExtra* symbols_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
+    SolverAssist* assist_ = nullptr; // hint and verdict
 
     // The running wait of a move: it ends when the clock has reached its
     // length, however early the timer fires.
@@ -173,7 +191,10 @@ private:
     QElapsedTimer pauseClock_;
     qint64 pauseNanoseconds_ = 0;
     std::function<void()> pauseDone_;
-    QSize laidOutSize_; // inner size of the last layout
+    QSize laidOutSize_;   // inner size of the last layout
+    bool closed_ = false; // closed and not shown again since
+    std::optional<uint32_t> nextGameNumber_;
+    BoardExtras* extras_ = nullptr;
 };
 
 } // namespace tavro
