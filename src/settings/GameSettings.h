@@ -23,6 +23,7 @@ struct GameSettings {
     bool Sound = false;
     int16_t LanguageId = 0;
     bool GroupPreview = false; // extra: outline the group under the pointer
+    bool Symbols = false;      // extra: symbols on the blocks
     // The main window's place, kept between runs: the inner area when not
     // maximised (a width of 0: none remembered) and whether it is maximised.
     int16_t WindowLeft = 0;

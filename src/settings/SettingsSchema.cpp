@@ -47,6 +47,7 @@ constexpr SettingKey kKeys[] = {
     // The options dialog stores 1 for on; old versions stored -1.
     flag(Setting::Sound, kSettingsSection, "Sound", true, 1, &S::Sound),
     flag(Setting::GroupPreview, kExtrasSection, "GroupPreview", false, -1, &S::GroupPreview),
+    flag(Setting::Symbols, kExtrasSection, "Symbols", false, -1, &S::Symbols),
     // The window's place; a width or height of 0 means none is remembered.
     number(Setting::WindowLeft, kWindowSection, "Left", 0, Clamp::None, 0, 0, &S::WindowLeft),
     number(Setting::WindowTop, kWindowSection, "Top", 0, Clamp::None, 0, 0, &S::WindowTop),
