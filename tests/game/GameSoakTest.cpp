@@ -131,15 +131,6 @@ private slots:
         // Both answers of the game-over test occur at the start.
         QVERIFY(tally.moves > 25000 && tally.cleared > 0 && tally.overAtStart > 0);
     }
-    void largeGamesKeepTheBoardConsistent() {
-        std::mt19937 random(99);
-        Tally tally;
-        for (int round = 0; round < 4; ++round)
-            playOneGame(settingsFor(60, 40, 2 + round % 2, 3), uint32_t(random()), random, tally,
-                        false);
-        QCOMPARE(tally.finished, 4);
-        QVERIFY(tally.moves > 400);
-    }
     void floodFillOfAOneColourBoardFitsASmallStack() {
         Play play(settingsFor(150, 81, 2, 1));
         play.v.record = false;

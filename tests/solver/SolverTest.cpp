@@ -74,11 +74,6 @@ private slots:
             }
     }
 
-    void clearingBonusIsTheGames() {
-        for (int64_t score = 0; score < 5000; ++score)
-            QCOMPARE(Rules::finalScore(score, true), tavro::Game::clearingBonus(score));
-    }
-
     // Every search's line, played through the game, ends it with the score
     // the search claimed.
     void linesReplayToTheirScore() {
