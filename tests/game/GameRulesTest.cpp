@@ -1,5 +1,6 @@
 // The rules of one board: new board, lists, hit test, group search, game over,
-// refused clicks, falling passes, closing columns, scoring.
+// refused clicks, falling passes, closing columns, scoring. The game-over test
+// is compared with its literal algorithm in test_game_soak.
 
 #include "GameTestSupport.h"
 #include "errors/AppError.h"
@@ -105,34 +106,6 @@ private slots:
         for (const auto& [x, y, col, row] : points)
             QVERIFY2(b.GetBlockUnderMouse(x, y) == (col < 0 ? -1 : b.GetBlockFromCoord(col, row)),
                      qPrintable(QStringLiteral("at %1, %2").arg(x).arg(y)));
-    }
-    void gameOver_data() {
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<int>("btc");
-        QTest::addColumn<bool>("over");
-        QTest::newRow("1x1") << QStringList{"0"} << 2 << true;
-        QTest::newRow("none needed") << QStringList{"0"} << 0 << false;
-        QTest::newRow("diagonal pair only") << QStringList{"01", "10"} << 2 << true;
-        QTest::newRow("row without pair") << QStringList{"0101010"} << 2 << true;
-        QTest::newRow("one pair") << QStringList{"01", "11"} << 2 << false;
-        QTest::newRow("column of two") << QStringList{"4", "4"} << 2 << false;
-        QTest::newRow("pairs with three needed") << QStringList{"0112", "3442"} << 3 << true;
-        QTest::newRow("one group of three") << QStringList{"0112", "3412"} << 3 << false;
-        QTest::newRow("L of four") << QStringList{"0012", "2003"} << 4 << false;
-        QTest::newRow("three of four needed") << QStringList{"0012", "2013"} << 4 << true;
-    }
-    void gameOver() {
-        QFETCH(QStringList, rows);
-        QFETCH(int, btc);
-        QFETCH(bool, over);
-        Play p(rows, btc);
-        QCOMPARE(p.g.isGameOver(), over);
-        for (int i = 0; i < p.g.board().blockCount(); ++i)
-            QVERIFY(!p.g.board().block(i).marked);
-        if (over) { // a click on a finished board does nothing
-            p.click(0, 0);
-            QCOMPARE(p.v.events, QStringList());
-        }
     }
     void refusedAndIgnoredClicks() {
         Play p({"0133", "2244"});
