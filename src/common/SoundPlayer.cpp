@@ -69,11 +69,11 @@ SoundPlayer::SoundPlayer() : impl_(std::make_unique<Impl>()) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
-void SoundPlayer::PlayWAV(int id) {
+void SoundPlayer::PlayWAV(SoundId id) {
     ErrorTrap trap("basCommon", "PlayWAV");
     trap.run([&] {
-        impl_->SoundData = loadSound(id);
-        impl_->soundId = id;
+        impl_->SoundData = loadSound(static_cast<int>(id));
+        impl_->soundId = static_cast<int>(id);
     });
     trap.run([&] { impl_->play(); });
 }

@@ -25,7 +25,7 @@ public:
 
     SoundPlayer();
     ~SoundPlayer() override;
-    void PlayWAV(int id) override;
+    void PlayWAV(SoundId id) override;
 
     // Opens the sound output in the background without playing anything.
     // Called at start-up when sound is on: a server that another client has

@@ -158,11 +158,11 @@ private slots:
         SoundPlayer player;
         QVERIFY(player.soundData().isEmpty());
         for (int id : {100, 105, 102, 107, 104}) {
-            player.PlayWAV(id);
+            player.PlayWAV(SoundId(id));
             QCOMPARE(player.soundData(), readFile(QStringLiteral(":/wav/%1.wav").arg(id)));
         }
         for (int id : {99, 108, -1})
-            player.PlayWAV(id);
+            player.PlayWAV(SoundId(id));
         setErrorHandler(previous);
         QCOMPARE(player.soundData(), readFile(":/wav/104.wav"));
         const QString notFound =
@@ -174,12 +174,12 @@ private slots:
         SoundPlayer player;
         QElapsedTimer timer;
         timer.start();
-        player.PlayWAV(102); // opens the sound output, in the background
+        player.PlayWAV(SoundId::Click); // opens the sound output, in the background
         const qint64 first = timer.nsecsElapsed();
         qint64 slowest = 0;
         for (int id : {104, 107, 104, 107, 102, 103, 106, 104, 107, 105}) {
             timer.start();
-            player.PlayWAV(id);
+            player.PlayWAV(SoundId(id));
             slowest = std::max(slowest, timer.nsecsElapsed());
             QTest::qWait(15);
         }
@@ -219,10 +219,10 @@ private slots:
         SoundPlayer player;
         player.prepare(); // as the program does at start-up
         const std::vector<double> pcm = recordWhile([&] {
-            player.PlayWAV(105);
+            player.PlayWAV(SoundId::BoardCleared);
             if (cutAfter > 0) {
                 QTest::qWait(cutAfter);
-                player.PlayWAV(104);
+                player.PlayWAV(SoundId::ReachedBottom);
             }
             QTest::qWait(3200 - cutAfter);
         });
@@ -257,7 +257,7 @@ private slots:
         MonitorRecording recording;
         QVERIFY2(recording.start(), "parec delivers no samples");
         for (int trial = 0; trial < kTrials; ++trial) {
-            player.PlayWAV(107);
+            player.PlayWAV(SoundId::Landed);
             QTest::qWait(kOffsetMs);
             recording.playTone();
             QTest::qWait(kTrialMs - kOffsetMs);
