@@ -84,42 +84,6 @@ struct NullView : BoardView {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    // A language file with endless texts: every dialog stays within half
-    // again its design width, its buttons on it; the shipped languages are
-    // never cut.
-    void endlessTextsDoNotWidenDialogs() {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("lang"));
-        QByteArray endless = "[Lang]\r\n";
-        for (int id = 101; id <= 269; ++id)
-            endless += QByteArray::number(id).rightJustified(4, '0') + '=' + QByteArray(1000, 'W') +
-                       "\r\n";
-        QVERIFY(writeFile(dir.filePath("lang/english.lng"), endless));
-        for (int language : {0, 1, 2, 3, 6, -1}) {
-            Fixture f{int16_t(language < 0 ? 1 : language)};
-            if (language < 0)
-                f.state.language.fillPaths(dir.path());
-            frmOpt options(f.state);
-            frmHighscore scores(f.state, CurrentGame{301, 5, 84, false}, nullptr);
-            frmBlocks blocks(f.state);
-            frmBoard board(f.state);
-            for (LocalisedDialog* dialog :
-                 QList<LocalisedDialog*>{&options, &scores, &blocks, &board}) {
-                dialog->show();
-                QVERIFY(QTest::qWaitForWindowExposed(dialog));
-                const QString name =
-                    QString::number(language) + ' ' + dialog->metaObject()->className();
-                QVERIFY2(dialog->width() <= dialog->maximumTextWidth(), qPrintable(name));
-                for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
-                    QVERIFY2(dialog->rect().contains(button->geometry()), qPrintable(name));
-                for (QLabel* label : dialog->findChildren<QLabel*>())
-                    QVERIFY2(language < 0 || !label->text().contains(QChar(0x2026)),
-                             qPrintable(name + ": " + label->text().left(40)));
-                dialog->hide();
-            }
-        }
-    }
-
     void blackWithLightBlueButtonsAndCaptions() {
         for (int language : {0, 1}) { // German, English
             Fixture f{int16_t(language)};
