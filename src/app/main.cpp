@@ -25,7 +25,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tavro"));
     QApplication::setApplicationName(QStringLiteral("Tavro"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavro-256.png")));
+    // Every size of the icon, so each screen and scale finds a sharp one.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tavro-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     tavro::ErrPtnr::install();
     const int status = runTavro();
     tavro::ErrPtnr::release();

@@ -22,6 +22,7 @@ struct GameSettings {
     int16_t Sound = 0;
     int16_t LanguageId = 0;
     int16_t GroupPreview = 0; // extra: outline the group under the pointer
+    int16_t Symbols = 0; // extra "Symbols on blocks": 0 off, -1 on
     // The main window's place, kept between runs: the inner area when not
     // maximised (a width of 0: none remembered) and whether it is maximised.
     int16_t WindowLeft = 0;

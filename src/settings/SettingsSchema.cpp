@@ -32,6 +32,7 @@ constexpr SettingKey kKeys[] = {
     {Setting::Sound, kSettingsSection, "Sound", -1, Clamp::None, 0, 0, &S::Sound},
     {Setting::GroupPreview, kExtrasSection, "GroupPreview", 0, Clamp::Boolean, 0, 0,
      &S::GroupPreview},
+    {Setting::Symbols, kExtrasSection, "Symbols", 0, Clamp::Boolean, 0, 0, &S::Symbols},
     // The window's place; a width or height of 0 means none is remembered.
     {Setting::WindowLeft, kWindowSection, "Left", 0, Clamp::None, 0, 0, &S::WindowLeft},
     {Setting::WindowTop, kWindowSection, "Top", 0, Clamp::None, 0, 0, &S::WindowTop},

@@ -32,6 +32,7 @@ enum class Setting : uint8_t {
     Sound,
     // Section "Extras"
     GroupPreview,
+    Symbols,
     // Section "Window"
     WindowLeft,
     WindowTop,

@@ -23,6 +23,20 @@ double meanDifference(const QImage& a, const QImage& b) {
     return sum / (3.0 * a.width() * a.height());
 }
 
+// The share of scale x scale squares that are not of one colour: zero for a
+// picture enlarged pixel by pixel.
+double detailFraction(const QImage& image, int scale) {
+    int detailed = 0, squares = 0;
+    for (int y = 0; y + scale <= image.height(); y += scale)
+        for (int x = 0; x + scale <= image.width(); x += scale, ++squares)
+            for (int i = 1; i < scale * scale; ++i)
+                if (image.pixel(x + i % scale, y + i / scale) != image.pixel(x, y)) {
+                    ++detailed;
+                    break;
+                }
+    return double(detailed) / squares;
+}
+
 bool fullyOpaque(const QImage& image) {
     QImage opaque(image.size(), QImage::Format_Alpha8);
     opaque.fill(255);
@@ -130,29 +144,96 @@ private slots:
         QVERIFY(solid > 40);
     }
 
-    void digitStripShowsSevenSegmentDigits() {
-        const QImage strip = QImage(":/pictures/digits.png").convertToFormat(QImage::Format_RGB32);
-        const QRgb lit = qRgb(93, 166, 255), unlit = qRgb(40, 70, 147), black = qRgb(0, 0, 0);
-        for (int y = 0; y < strip.height(); ++y)
-            for (int x = 0; x < strip.width(); ++x) {
-                const QRgb p = strip.pixel(x, y);
-                QVERIFY2(p == lit || p == unlit || p == black,
-                         qPrintable(QStringLiteral("stray colour at %1,%2").arg(x).arg(y)));
+    // Every picture with a 2x (and all but the backgrounds a 3x) rendition of
+    // exactly that many pixels, not the 1x picture enlarged pixel by pixel.
+    void largerRenditionsHaveTheirSizes() {
+        QStringList pictures = {"pictures/digits", "pictures/header", "pictures/logo",
+                                "pictures/tick", "pictures/info_icon"};
+        for (int id : {0, 1, 2, 3, 6})
+            pictures << QStringLiteral("pictures/flag%1").arg(id);
+        for (int set = 0; set < 14; ++set)
+            for (const char* kind : {"blocks", "symbols"})
+                pictures << QStringLiteral("blocks/%1%2").arg(kind).arg(set, 2, 10, QChar('0'));
+        for (int id = 101; id <= 109; ++id)
+            pictures << QStringLiteral("backgrounds/%1").arg(id);
+        for (const QString& name : pictures) {
+            const QImage plain(":/" + name + ".png");
+            QVERIFY2(!plain.isNull(), qPrintable(name));
+            for (int scale : {2, 3}) {
+                const QImage large(QStringLiteral(":/%1@%2x.png").arg(name).arg(scale));
+                if (scale == 3 && name.startsWith("backgrounds"))
+                    continue;
+                QVERIFY2(large.size() == plain.size() * scale, qPrintable(name));
+                QVERIFY2(detailFraction(large.convertToFormat(QImage::Format_ARGB32), scale) > 0,
+                         qPrintable(name));
             }
+        }
+        QCOMPARE(QImage(":/thumbs/101@2x.jpg").size(), QSize(400, 300));
+    }
+
+    // The symbol strips keep the blocks and add a symbol in the middle that
+    // tells the types apart by form and lightness alone.
+    void symbolStripsTellTypesApartWithoutColour() {
+        for (int set = 0; set < 14; ++set) {
+            const QString number = QStringLiteral("%1").arg(set, 2, 10, QChar('0'));
+            const QImage blocks(":/blocks/blocks" + number + ".png");
+            const QImage symbols(":/blocks/symbols" + number + ".png");
+            QCOMPARE(symbols.size(), blocks.size());
+            QVERIFY(fullyOpaque(symbols));
+            QList<QImage> grey;
+            for (int t = 0; t < 6; ++t) {
+                const QRect corner(t * 50, 0, 12, 12), middle(t * 50 + 13, 13, 24, 24);
+                QCOMPARE(symbols.copy(corner), blocks.copy(corner));
+                QVERIFY(meanDifference(symbols.copy(middle), blocks.copy(middle)) > 10);
+                grey << symbols.copy(middle).convertToFormat(QImage::Format_Grayscale8);
+            }
+            for (int a = 0; a < 6; ++a)
+                for (int b = a + 1; b < 6; ++b)
+                    QVERIFY2(
+                        meanDifference(grey[a], grey[b]) > 8,
+                        qPrintable(QStringLiteral("set %1: %2 and %3").arg(set).arg(a).arg(b)));
+        }
+    }
+
+    // At 1x, 2x and 3x: three colours only, the lit pattern of each digit,
+    // black between cells, and lit segments far bolder than unlit ones so
+    // that a number does not read as "88888".
+    void digitStripShowsSevenSegmentDigits() {
+        const QRgb lit = qRgb(93, 166, 255), unlit = qRgb(40, 70, 147), black = qRgb(0, 0, 0);
         // Points inside segments a..g (top, upper right, lower right, bottom,
         // lower left, upper left, middle) of a cell, and the lit pattern of each cell.
         const QPoint segment[] = {{9, 2}, {14, 8}, {14, 19}, {9, 24}, {3, 19}, {3, 8}, {9, 13}};
         const char* pattern[] = {"1111110", "0110000", "1101101", "1111001", "0110011", "1011011",
                                  "1011111", "1110000", "1111111", "1111011", "0000000"};
-        for (int cell = 0; cell < 11; ++cell) {
-            for (int s = 0; s < 7; ++s)
-                QVERIFY2(strip.pixel(segment[s] + QPoint(cell * 18, 0)) ==
-                             (pattern[cell][s] == '1' ? lit : unlit),
-                         qPrintable(QStringLiteral("cell %1 segment %2").arg(cell).arg(s)));
-            // Cells are separated by black: the first and last column of a cell are empty.
-            for (int y = 0; y < 27; ++y)
-                QCOMPARE(std::pair(strip.pixel(cell * 18, y), strip.pixel(cell * 18 + 17, y)),
-                         std::pair(black, black));
+        for (int scale : {1, 2, 3}) {
+            const QString path = scale == 1
+                                     ? QStringLiteral(":/pictures/digits.png")
+                                     : QStringLiteral(":/pictures/digits@%1x.png").arg(scale);
+            const QImage strip = QImage(path).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(strip.size(), QSize(198, 27) * scale);
+            QMap<QRgb, int> count[11];
+            for (int y = 0; y < strip.height(); ++y)
+                for (int x = 0; x < strip.width(); ++x)
+                    ++count[x / (18 * scale)][strip.pixel(x, y)];
+            for (int cell = 0; cell < 11; ++cell) {
+                QCOMPARE(count[cell].value(lit) + count[cell].value(unlit) +
+                             count[cell].value(black),
+                         18 * 27 * scale * scale);
+                for (int s = 0; s < 7; ++s) {
+                    const QPoint at =
+                        (segment[s] + QPoint(cell * 18, 0)) * scale + QPoint(scale / 2, scale / 2);
+                    QVERIFY2(
+                        strip.pixel(at) == (pattern[cell][s] == '1' ? lit : unlit),
+                        qPrintable(
+                            QStringLiteral("%1: cell %2 segment %3").arg(path).arg(cell).arg(s)));
+                }
+                // The first and last column of a cell are empty.
+                for (int y = 0; y < strip.height(); ++y)
+                    QCOMPARE(std::pair(strip.pixel(cell * 18 * scale, y),
+                                       strip.pixel((cell * 18 + 17) * scale + scale - 1, y)),
+                             std::pair(black, black));
+            }
+            QVERIFY(count[8].value(lit) > 1.6 * count[10].value(unlit));
         }
     }
 
@@ -184,7 +265,7 @@ private slots:
     void generatorsAreDeterministicAndCurrent_data() {
         QTest::addColumn<QString>("generator");
         QTest::addColumn<int>("files");
-        QTest::newRow("pictures") << "TAVRO_ARTGEN" << 48;
+        QTest::newRow("pictures") << "TAVRO_ARTGEN" << 157;
         QTest::newRow("sounds") << "TAVRO_SOUNDGEN" << 8;
     }
     void generatorsAreDeterministicAndCurrent() {
@@ -194,8 +275,13 @@ private slots:
             QSKIP("the generator's variable is not set: run through ctest");
         QTemporaryDir runs[2];
         QStringList files[2];
+        // Both runs at once: the pictures at every scale take a while.
+        QProcess generators[2];
+        for (int run = 0; run < 2; ++run)
+            generators[run].start(program, {runs[run].path()});
         for (int run = 0; run < 2; ++run) {
-            QCOMPARE(QProcess::execute(program, {runs[run].path()}), 0);
+            QVERIFY(generators[run].waitForFinished(-1));
+            QCOMPARE(generators[run].exitCode(), 0);
             for (QDirIterator it(runs[run].path(), QDir::Files, QDirIterator::Subdirectories);
                  it.hasNext();)
                 files[run] << QDir(runs[run].path()).relativeFilePath(it.next());

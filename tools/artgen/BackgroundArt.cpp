@@ -19,10 +19,25 @@ namespace {
 constexpr int W = 800;
 constexpr int H = 600;
 
-QImage canvas() {
-    QImage image(W, H, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::black);
+// Pictures are drawn in logical 800 x 600 coordinates on images with `scale`
+// times the pixels: painters work through the images' device pixel ratio, and
+// the pixel loops map each pixel back to logical coordinates.
+int scale = 1;
+
+QImage layer(QColor fill) {
+    QImage image(W * scale, H * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(fill);
     return image;
+}
+
+QImage canvas() {
+    return layer(Qt::black);
+}
+
+// Logical coordinate of pixel column or row i.
+double logical(int i) {
+    return scale == 1 ? i : (i + 0.5) / scale - 0.5;
 }
 
 void verticalGradient(QPainter& p, std::initializer_list<std::pair<double, QColor>> stops,
@@ -43,20 +58,21 @@ void glow(QPainter& p, QPointF at, double radius, const QColor& colour) {
 // Soft clouds: noise thresholded into alpha, stretched horizontally.
 void clouds(QImage& image, const QColor& colour, double cover, double top, double bottom, int seed,
             double strength = 1.0) {
-    QImage layer(W, H, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(layer.scanLine(y));
+    QImage sky = layer(Qt::transparent);
+    for (int py = static_cast<int>(top) * scale; py < static_cast<int>(bottom) * scale; ++py) {
+        QRgb* row = reinterpret_cast<QRgb*>(sky.scanLine(py));
+        const double y = logical(py);
         const double fade = std::sin(std::numbers::pi * (y - top) / (bottom - top));
-        for (int x = 0; x < W; ++x) {
+        for (int px = 0; px < W * scale; ++px) {
+            const double x = logical(px);
             const double n = fractalNoise(x / 190.0, y / 60.0, 5, seed);
             const double a = std::clamp((n - (1 - cover)) / 0.25, 0.0, 1.0) * fade * strength;
             const int alpha = static_cast<int>(a * colour.alpha());
-            row[x] = qPremultiply(qRgba(colour.red(), colour.green(), colour.blue(), alpha));
+            row[px] = qPremultiply(qRgba(colour.red(), colour.green(), colour.blue(), alpha));
         }
     }
     QPainter p(&image);
-    p.drawImage(0, 0, layer);
+    p.drawImage(0, 0, sky);
 }
 
 // A mountain or hill range: noise ridge filled down to the bottom, with a haze
@@ -138,11 +154,12 @@ QImage aurora() {
             p, {{0, QColor(6, 10, 28)}, {0.6, QColor(14, 34, 62)}, {1, QColor(20, 52, 70)}});
     }
     stars(image, 420, 21, 480);
-    QImage veil(W, H, QImage::Format_ARGB32_Premultiplied);
-    veil.fill(Qt::transparent);
-    for (int y = 0; y < H; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(veil.scanLine(y));
-        for (int x = 0; x < W; ++x) {
+    QImage veil = layer(Qt::transparent);
+    for (int py = 0; py < H * scale; ++py) {
+        QRgb* row = reinterpret_cast<QRgb*>(veil.scanLine(py));
+        const double y = logical(py);
+        for (int px = 0; px < W * scale; ++px) {
+            const double x = logical(px);
             // The curtain's lower edge winds across the sky; its rays rise from it.
             const double edge =
                 250 + 90 * std::sin(x / 150.0) + 60 * (fractalNoise(x / 220.0, 0, 3, 5) - 0.5) * 2;
@@ -154,10 +171,10 @@ QImage aurora() {
             const double a = std::clamp(rays * fall * 0.85, 0.0, 1.0);
             const double t = std::clamp(above / 200.0, 0.0, 1.0);
             const QColor c = mix(QColor(90, 255, 170), QColor(150, 90, 230), t);
-            row[x] = qPremultiply(qRgba(c.red(), c.green(), c.blue(), static_cast<int>(a * 170)));
+            row[px] = qPremultiply(qRgba(c.red(), c.green(), c.blue(), static_cast<int>(a * 170)));
         }
     }
-    blur(veil, 4);
+    blur(veil, 4 * scale);
     {
         QPainter p(&image);
         p.drawImage(0, 0, veil);
@@ -193,16 +210,18 @@ QImage seascape() {
     }
     clouds(image, QColor(255, 255, 255, 170), 0.5, 20, horizon - 30, 41);
     // Ripples: horizontal noise streaks, wider towards the viewer.
-    for (int y = static_cast<int>(horizon); y < H; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int py = static_cast<int>(horizon) * scale; py < H * scale; ++py) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(py));
+        const double y = logical(py);
         const double depth = (y - horizon) / (H - horizon);
-        for (int x = 0; x < W; ++x) {
+        for (int px = 0; px < W * scale; ++px) {
+            const double x = logical(px);
             const double n = fractalNoise(x / (40 + 300 * depth), y / (2 + 10 * depth), 4, 44);
             const double sun = std::exp(-std::pow((x - 240) / (30 + 90 * depth), 2));
             const double light = (n - 0.5) * 60 + sun * std::max(0.0, n - 0.45) * 360;
-            const QColor c(row[x]);
+            const QColor c(row[px]);
             auto add = [&](int v) { return std::clamp(static_cast<int>(v + light), 0, 255); };
-            row[x] = qRgb(add(c.red()), add(c.green()), add(c.blue()));
+            row[px] = qRgb(add(c.red()), add(c.green()), add(c.blue()));
         }
     }
     return image;
@@ -280,8 +299,7 @@ QImage bokeh() {
         g.setColorAt(1, QColor(14, 30, 66));
         p.fillRect(image.rect(), g);
     }
-    QImage lights(W, H, QImage::Format_ARGB32_Premultiplied);
-    lights.fill(Qt::transparent);
+    QImage lights = layer(Qt::transparent);
     ArtRandom random(61);
     {
         QPainter p(&lights);
@@ -301,7 +319,7 @@ QImage bokeh() {
             p.drawEllipse(at, r, r);
         }
     }
-    blur(lights, 3);
+    blur(lights, 3 * scale);
     QPainter p(&image);
     p.drawImage(0, 0, lights);
     return image;
@@ -310,9 +328,11 @@ QImage bokeh() {
 // 6: polished slate marble.
 QImage marbleSlab() {
     QImage image = canvas();
-    for (int y = 0; y < H; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < W; ++x) {
+    for (int py = 0; py < H * scale; ++py) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(py));
+        const double y = logical(py);
+        for (int px = 0; px < W * scale; ++px) {
+            const double x = logical(px);
             const double warp = fractalNoise(x / 160.0, y / 160.0, 6, 71);
             const double vein = std::abs(std::sin((x * 0.6 + y * 0.9) / 70.0 + warp * 9));
             const double line = std::pow(1 - vein, 5);
@@ -321,7 +341,7 @@ QImage marbleSlab() {
             const QColor base = mix(QColor(44, 52, 64), QColor(70, 80, 94), cloud);
             const QColor c = mix(mix(base, QColor(96, 104, 118), broad * 0.35),
                                  QColor(156, 164, 178), std::min(1.0, line * 0.45));
-            row[x] = c.rgb();
+            row[px] = c.rgb();
         }
     }
     QPainter p(&image);
@@ -408,10 +428,14 @@ QImage mosaic() {
 
 } // namespace
 
-QImage backgroundPicture(int index) {
+QImage backgroundPicture(int index, int pictureScale) {
     static const std::array<std::function<QImage()>, kBackgroundCount> pictures = {
         dusk, aurora, seascape, misty, dunes, bokeh, marbleSlab, ribbons, mosaic};
-    return opaque(pictures[index]());
+    scale = pictureScale;
+    QImage picture = pictures[index]();
+    scale = 1;
+    picture.setDevicePixelRatio(1);
+    return opaque(picture);
 }
 
 } // namespace tavro::art

@@ -3,6 +3,7 @@
 #include "ArtRandom.h"
 #include "BlockPalette.h"
 #include "BlockShapes.h"
+#include "BlockSymbols.h"
 #include "ImageFx.h"
 
 #include <QLinearGradient>
@@ -790,13 +791,19 @@ const std::array<CellPainter, kBlockSetCount> kSets = {
     cube,         fruit,     bubble, runeStone, jelly, coin,       die,
 };
 
-QImage renderCell(int set, int type, const Palette& colours) {
+QImage renderCell(int set, int type, const Palette& colours, bool symbol = false) {
     QImage cell(S, S, QImage::Format_ARGB32_Premultiplied);
     cell.fill(Qt::black);
     QPainter p(&cell);
     p.setRenderHint(QPainter::Antialiasing);
     kSets[set](p, type, colours);
+    if (symbol)
+        drawTypeSymbol(p, type, S);
     return cell;
+}
+
+QImage scaledCell(const QImage& cell, int size) {
+    return opaque(cell.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace
@@ -810,21 +817,21 @@ QColor typeColour(int type) {
 }
 
 QImage blockImage(int set, int type, int size, const Palette& colours) {
-    return opaque(renderCell(set, type, colours)
-                      .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return scaledCell(renderCell(set, type, colours), size);
 }
 
 QImage blockImage(int set, int type, int size) {
     return blockImage(set, type, size, setPalette(set));
 }
 
-QImage blockStrip(int set, int scale) {
+QImage blockStrip(int set, int scale, bool symbols) {
     const int count = set == 0 ? 7 : 6;
     const int side = kBlockSize * scale;
     QImage strip(count * side, side, QImage::Format_RGB32);
     QPainter p(&strip);
     for (int type = 0; type < count; ++type)
-        p.drawImage(type * side, 0, blockImage(set, type, side));
+        p.drawImage(type * side, 0,
+                    scaledCell(renderCell(set, type, setPalette(set), symbols), side));
     return strip;
 }
 

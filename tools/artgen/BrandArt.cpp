@@ -68,50 +68,52 @@ void sphereStack(QPainter& p, QPointF origin, double r, std::initializer_list<in
 
 } // namespace
 
-QImage headerBand() {
-    QImage image(621, 48, QImage::Format_ARGB32_Premultiplied);
+QImage headerBand(int scale) {
+    const int s = scale;
+    QImage image(621 * s, 48 * s, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
-    QLinearGradient g(0, 0, 0, 48);
+    QLinearGradient g(0, 0, 0, 48 * s);
     g.setColorAt(0, QColor(6, 10, 24));
     g.setColorAt(0.55, QColor(20, 36, 78));
     g.setColorAt(0.9, QColor(8, 14, 34));
     g.setColorAt(1, QColor(4, 6, 14));
     p.fillRect(image.rect(), g);
     // Fine brushed streaks that survive horizontal stretching.
-    for (int y = 0; y < 46; ++y)
-        for (int x = 0; x < 621; ++x) {
-            const double n = fractalNoise(x / 120.0, y * 1.7, 3, 5) - 0.5;
+    for (int y = 0; y < 46 * s; ++y)
+        for (int x = 0; x < 621 * s; ++x) {
+            const double n = fractalNoise(x / (120.0 * s), y * 1.7 / s, 3, 5) - 0.5;
             const QColor c(image.pixel(x, y));
             auto add = [&](int v) { return std::clamp(static_cast<int>(v + n * 18), 0, 255); };
             image.setPixel(x, y, qRgb(add(c.red()), add(c.green()), add(c.blue())));
         }
-    QRadialGradient centreGlow(QPointF(310, 26), 300);
+    QRadialGradient centreGlow(QPointF(310, 26) * s, 300 * s);
     centreGlow.setColorAt(0, QColor(70, 130, 230, 90));
     centreGlow.setColorAt(1, QColor(70, 130, 230, 0));
     p.fillRect(image.rect(), centreGlow);
-    QLinearGradient line(0, 0, 621, 0);
+    QLinearGradient line(0, 0, 621 * s, 0);
     line.setColorAt(0, withAlpha(kAccent, 40));
     line.setColorAt(0.5, withAlpha(kAccent, 255));
     line.setColorAt(1, withAlpha(kAccent, 40));
-    p.fillRect(QRectF(0, 46, 621, 1), line);
-    p.fillRect(QRectF(0, 0, 621, 1), QColor(40, 60, 110));
+    p.fillRect(QRectF(0, 46 * s, 621 * s, s), line);
+    p.fillRect(QRectF(0, 0, 621 * s, s), QColor(40, 60, 110));
     p.end();
     return opaque(image);
 }
 
-QImage logoPicture() {
-    QImage image = transparentCanvas(414, 65);
+QImage logoPicture(int scale) {
+    const double s = scale;
+    QImage image = transparentCanvas(414 * scale, 65 * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    paintWord(p, QRectF(118, 4, 178, 55));
-    sphereStack(p, QPointF(30, 22), 11.5, {0, 2, 1}, false);
-    sphereStack(p, QPointF(338, 22), 11.5, {3, 5, 4}, true);
+    paintWord(p, QRectF(118 * s, 4 * s, 178 * s, 55 * s));
+    sphereStack(p, QPointF(30, 22) * s, 11.5 * s, {0, 2, 1}, false);
+    sphereStack(p, QPointF(338, 22) * s, 11.5 * s, {3, 5, 4}, true);
     // Thin light rails that tie the word to the blocks.
     for (bool right : {false, true}) {
-        QLinearGradient rail(right ? 300 : 114, 0, right ? 334 : 80, 0);
+        QLinearGradient rail((right ? 300 : 114) * s, 0, (right ? 334 : 80) * s, 0);
         rail.setColorAt(0, withAlpha(kAccent, 200));
         rail.setColorAt(1, withAlpha(kAccent, 0));
-        p.fillRect(QRectF(right ? 300 : 80, 56, 34, 2), rail);
+        p.fillRect(QRectF((right ? 300 : 80) * s, 56 * s, 34 * s, 2 * s), rail);
     }
     return image;
 }

@@ -152,7 +152,20 @@ QImage digitStrip(int scale) {
     return image;
 }
 
-QImage flagPicture(int languageId) {
+QImage tickMark(int scale) {
+    const double s = scale;
+    QImage image(9 * scale, 9 * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(4, 16, 48), 1.9 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(
+        QPolygonF({QPointF(1.6, 4.6) * s, QPointF(3.7, 6.8) * s, QPointF(7.6, 1.9) * s}));
+    p.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage flagPicture(int languageId, int scale) {
     QImage image(FW, FH, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -176,7 +189,8 @@ QImage flagPicture(int languageId) {
     }
     decorateFlag(p);
     p.end();
-    return opaque(image.scaled(32, 20, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return opaque(
+        image.scaled(32 * scale, 20 * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace tavro::art

@@ -14,7 +14,10 @@ inline const QColor kSegmentUnlit(40, 70, 147);
 // Only the three colours lit, unlit and black appear.
 QImage digitStrip(int scale = 1);
 
-// Language flag, 32 x 20, by language id (0 de, 1 en, 2 es, 3 it, 6 fr).
-QImage flagPicture(int languageId);
+// The tick of a checked check box: 9 x 9 (times `scale`), dark on transparent.
+QImage tickMark(int scale = 1);
+
+// Language flag, 32 x 20 (times `scale`), by language id (0 de, 1 en, 2 es, 3 it, 6 fr).
+QImage flagPicture(int languageId, int scale = 1);
 
 } // namespace tavro::art

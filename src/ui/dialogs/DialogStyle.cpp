@@ -34,7 +34,8 @@ void DialogStyle::apply(QWidget* dialog) {
             "  stop: 0.55 %1, stop: 0.7 black, stop: 1 black); }"
             "QCheckBox::indicator { border-radius: 2px; }"
             "QCheckBox::indicator:checked { background-color: qlineargradient(x1: 0, y1: 0,"
-            "  x2: 1, y2: 1, stop: 0 rgb(170, 205, 255), stop: 1 %1); }"
+            "  x2: 1, y2: 1, stop: 0 rgb(170, 205, 255), stop: 1 %1);"
+            "  image: url(:/pictures/tick.png); }"
             "QCheckBox::indicator:hover, QRadioButton::indicator:hover { border-color: white; }")
             .arg(css(kLightBlue), css(kLightBlueEdge), css(kLightBlueHover), css(kLightBluePressed),
                  css(kFrameLine)));

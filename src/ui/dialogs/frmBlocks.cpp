@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmBlocks.h"
 
 #include "common/AppState.h"
+#include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsSchema.h"
@@ -42,11 +43,11 @@ frmBlocks::frmBlocks(AppState& state, QWidget* parent) : LocalisedDialog(parent)
     grid->setVerticalSpacing(8);
     for (int i = 0; i < kSets; ++i) {
         auto* picture = new ClickableImage(this);
-        const QImage strip = blockStrip(i);
+        const QImage strip = blockStrip(i, devicePixelRatioF());
         if (!strip.isNull())
             picture->setPixmap(QPixmap::fromImage(strip));
         picture->setFixedSize(strip.isNull() ? QSize(i == 0 ? kStripWidth : 300, kStripHeight)
-                                             : strip.size());
+                                             : strip.deviceIndependentSize().toSize());
         picture->setCurrent(i == state_.settings.Blocks);
         imgBlocks_[i] = picture;
         const auto [row, column] = cellOf(i);
@@ -58,10 +59,14 @@ frmBlocks::frmBlocks(AppState& state, QWidget* parent) : LocalisedDialog(parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QImage frmBlocks::blockStrip(int index) {
+QImage frmBlocks::blockStrip(int index, qreal devicePixelRatio, bool symbols) {
     if (index < 0 || index >= kSets)
         return QImage();
-    return QImage(QStringLiteral(":/blocks/blocks%1.png").arg(index, 2, 10, QLatin1Char('0')));
+    return loadScaledPicture(
+        QStringLiteral(":/blocks/%1%2.png")
+            .arg(symbols ? QStringLiteral("symbols") : QStringLiteral("blocks"))
+            .arg(index, 2, 10, QLatin1Char('0')),
+        devicePixelRatio);
 }
 
 void frmBlocks::imgBlocks_Click(int index) {

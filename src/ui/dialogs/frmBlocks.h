@@ -29,7 +29,10 @@ public:
 
     // The strip of block set index (":/blocks/blocksNN.png", 50 px high,
     // block type t at x = 50 t); a null image when the set does not exist.
-    static QImage blockStrip(int index);
+    // The strip of block set `index` in the rendition for a device pixel
+    // ratio, with the type symbols drawn on the blocks when asked; null for
+    // an index outside the sets.
+    static QImage blockStrip(int index, qreal devicePixelRatio = 1, bool symbols = false);
 
     // The set clicked in this showing, if any.
     std::optional<int> chosenIndex() const { return chosen_; }

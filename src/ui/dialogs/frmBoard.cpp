@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmBoard.h"
 
 #include "common/AppState.h"
+#include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "common/Theme.h"
 #include "errors/ErrorTrap.h"
@@ -33,9 +34,13 @@ frmBoard::frmBoard(AppState& state, QWidget* parent)
         picture->setStyleSheet(
             QStringLiteral("border: 1px solid %1;").arg(theme::css(theme::kLightBlue)));
         picture->setFixedSize(kThumbSize + QSize(2, 2));
-        const QPixmap thumbnail(thumbnailPath(i));
-        if (!thumbnail.isNull())
-            picture->setPixmap(thumbnail.scaled(kThumbSize));
+        const QImage thumbnail = loadScaledPicture(thumbnailPath(i), devicePixelRatioF());
+        if (!thumbnail.isNull()) {
+            const qreal ratio = thumbnail.devicePixelRatio();
+            QPixmap pixmap = QPixmap::fromImage(thumbnail.scaled(kThumbSize * ratio));
+            pixmap.setDevicePixelRatio(ratio);
+            picture->setPixmap(pixmap);
+        }
         picture->setCurrent(i == state_.settings.Board);
         imgBrett_[i] = picture;
         grid->addWidget(picture, i % 3, i / 3); // index runs down the columns

@@ -3,6 +3,7 @@
 #include "Version.h"
 #include "common/AppState.h"
 #include "common/Languages.h"
+#include "common/ScaledPicture.h"
 #include "common/TextFit.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsSchema.h"
@@ -30,7 +31,8 @@ void setTextColor(QLabel* label, const QColor& color) {
 QLabel* picture(const QString& resource, QSize size, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setFixedSize(size);
-    const QPixmap pixmap(resource);
+    const QPixmap pixmap =
+        QPixmap::fromImage(loadScaledPicture(resource, parent->devicePixelRatioF()));
     if (!pixmap.isNull())
         label->setPixmap(pixmap);
     return label;

@@ -32,6 +32,11 @@ void BoardSurface::reset(QSize cells, int cellSize, const QImage& strip, EmptyPa
     update();
 }
 
+void BoardSurface::setStrip(const QImage& strip) {
+    strip_ = strip;
+    update();
+}
+
 BoardSurface::Cell* BoardSurface::cellAt(QPoint cell) {
     if (cell.x() < 0 || cell.y() < 0 || cell.x() >= cells_.width() || cell.y() >= cells_.height())
         return nullptr;
@@ -147,9 +152,14 @@ void BoardSurface::paintCells(QPainter& painter, const QRect& area) const {
             const Cell& c = cell(col, row);
             const QRect target = cellRect(col, row);
             if (c.block >= 0) {
+                // A strip for a high-resolution screen holds more pixels per
+                // cell: the source is in its pixels, the target in logical ones.
                 const QRect part = target & visible;
+                const QRectF source =
+                    part.translated(c.block * cellSize_ - target.x(), -target.y()).toRectF();
+                const qreal scale = strip_.devicePixelRatio();
                 painter.drawImage(part, strip_,
-                                  part.translated(c.block * cellSize_ - target.x(), -target.y()));
+                                  QRectF(source.topLeft() * scale, source.size() * scale));
             } else if (!emptyInPlace(col, row) && emptyBoard_) {
                 const QRect source = cellRect(c.sourceCol, c.sourceRow);
                 painter.save();

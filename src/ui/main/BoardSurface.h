@@ -34,6 +34,8 @@ public:
     // at its own place. The widget takes the inner size plus the border.
     void reset(QSize cells, int cellSize, const QImage& strip, EmptyPainter emptyBoard);
     QSize innerSize() const { return cells_ * cellSize_; }
+    // Another picture of the same types (say, with symbols): every cell repaints.
+    void setStrip(const QImage& strip);
 
     // Cell (col, row) shows the square `type` of the block strip.
     void showBlock(QPoint cell, int type);

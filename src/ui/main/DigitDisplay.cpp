@@ -31,15 +31,23 @@ QString DigitDisplay::digitsOf(int64_t value) {
 }
 
 QImage DigitDisplay::stripCell(const QImage& strip, int cell) {
-    return strip.copy(cell * kCellWidth, 0, kCellWidth, kCellHeight);
+    QImage picture = strip.copy(sourceRect(strip, cell));
+    picture.setDevicePixelRatio(strip.devicePixelRatio());
+    return picture;
+}
+
+QRect DigitDisplay::sourceRect(const QImage& strip, int cell) {
+    // A strip for a high-resolution screen has the same cells in more pixels.
+    const int scale = static_cast<int>(strip.devicePixelRatio());
+    return QRect(cell * kCellWidth * scale, 0, kCellWidth * scale, kCellHeight * scale);
 }
 
 void DigitDisplay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     for (int i = 0; i < kDigits; ++i)
-        painter.drawImage(QPoint(i * kCellWidth, 0), strip_,
-                          QRect(cells_[i] * kCellWidth, 0, kCellWidth, kCellHeight));
+        painter.drawImage(QRect(i * kCellWidth, 0, kCellWidth, kCellHeight), strip_,
+                          sourceRect(strip_, cells_[i]));
 }
 
 } // namespace tavro

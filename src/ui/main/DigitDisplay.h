@@ -30,8 +30,10 @@ public:
     // ("00007", "123456"), a minus sign before a negative value ("-00012").
     static QString digitsOf(int64_t value);
 
-    // The picture of cell k of a strip.
+    // The picture of cell k of a strip (at the strip's device pixel ratio).
     static QImage stripCell(const QImage& strip, int cell);
+    // Cell k's rectangle in the strip's own pixels.
+    static QRect sourceRect(const QImage& strip, int cell);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

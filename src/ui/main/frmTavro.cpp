@@ -4,6 +4,7 @@
 #include "common/AppState.h"
 #include "common/Languages.h"
 #include "common/Prompt.h"
+#include "common/ScaledPicture.h"
 #include "common/SoundPlayer.h"
 #include "common/Theme.h"
 #include "errors/AppError.h"
@@ -24,6 +25,7 @@
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PictureButton.h"
 #include "ui/main/SolverAssist.h"
+#include "ui/main/SymbolsExtra.h"
 #include "ui/main/Toolbar.h"
 #include "ui/main/WindowLayout.h"
 #include "ui/main/WindowPlacement.h"
@@ -67,8 +69,9 @@ QFont symbolFont(double points, bool bold) {
     return font;
 }
 
-QImage loadResource(const QString& path) {
-    QImage image(path);
+// The picture in the rendition for the device pixel ratio (1x, 2x or 3x).
+QImage loadResource(const QString& path, qreal devicePixelRatio) {
+    QImage image = loadScaledPicture(path, devicePixelRatio);
     if (image.isNull())
         throw AppError(AppError::ResourceNotFound,
                        QStringLiteral("Resource with identifier '%1' not found").arg(path));
@@ -161,11 +164,13 @@ void frmTavro::buildControls() {
 
     imgHeader_ = new QLabel(this);
     imgHeader_->setScaledContents(true);
-    imgHeader_->setPixmap(QPixmap(QStringLiteral(":/pictures/header.png")));
+    imgHeader_->setPixmap(QPixmap::fromImage(
+        loadScaledPicture(QStringLiteral(":/pictures/header.png"), devicePixelRatioF())));
     imgHeader_->hide();
 
     imgLogo_ = new QLabel(this);
-    const QPixmap logo(QStringLiteral(":/pictures/logo.png"));
+    const QPixmap logo = QPixmap::fromImage(
+        loadScaledPicture(QStringLiteral(":/pictures/logo.png"), devicePixelRatioF()));
     imgLogo_->setPixmap(logo);
     imgLogo_->setFixedSize(WindowDesign::kLogoSize);
     imgLogo_->hide();
@@ -176,7 +181,7 @@ void frmTavro::buildControls() {
     fraAnzeige_->setPalette(black);
     fraAnzeige_->hide();
 
-    digitStrip_ = QImage(QStringLiteral(":/pictures/digits.png"));
+    digitStrip_ = loadScaledPicture(QStringLiteral(":/pictures/digits.png"), devicePixelRatioF());
     imgScore_ = new DigitDisplay(fraAnzeige_);
     imgScore_->move(64, 16);
     imgLeft_ = new DigitDisplay(fraAnzeige_);
@@ -244,7 +249,8 @@ void frmTavro::buildToolbar() {
 void frmTavro::buildFlags() {
     for (size_t i = 0; i < kLanguages.size(); ++i) {
         const int id = kLanguages[i].id;
-        const QPixmap picture(QStringLiteral(":/pictures/flag%1.png").arg(id));
+        const QPixmap picture = QPixmap::fromImage(loadScaledPicture(
+            QStringLiteral(":/pictures/flag%1.png").arg(id), devicePixelRatioF()));
         auto* flag = new ClickableImage(picture, QSize(32, 20), fraKnopf_);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(id));
         flag->move(kFlagX[i], 80);
@@ -263,6 +269,12 @@ void frmTavro::buildHelpMenu() {
     connect(mnuOnlinehelp_, &QAction::triggered, this, &frmTavro::mnuOnlinehelp_Click);
     connect(mnuEMail_, &QAction::triggered, this, &frmTavro::mnuEMail_Click);
     connect(mnuUeber_, &QAction::triggered, this, &frmTavro::mnuUeber_Click);
+    symbols_ = new SymbolsExtra(state_, mnuHelp_, this);
+    connect(symbols_, &SymbolsExtra::toggled, this, [this] {
+        ErrorTrap trap("frmTavro", "mnuSymbols_Click");
+        trap.run([&] { loadBlockStrip(); });
+        picBoard_->setStrip(picBlocks_);
+    });
 }
 
 void frmTavro::buildShortcuts() {
@@ -286,7 +298,8 @@ void frmTavro::boardReleased(QPointF position) {
 
 void frmTavro::loadBlockStrip() {
     // The picker holds the strips; a set without a picture is a failure.
-    QImage strip = frmBlocks::blockStrip(settings_.Blocks);
+    QImage strip =
+        frmBlocks::blockStrip(settings_.Blocks, devicePixelRatioF(), symbols_->enabled());
     if (strip.isNull())
         throw AppError(AppError::InvalidPicture,
                        QStringLiteral("Invalid picture (block set %1)").arg(settings_.Blocks));
@@ -299,7 +312,8 @@ void frmTavro::InitNumbers() {
     ErrorTrap trap("frmTavro", "InitNumbers");
     trap.run([&] {
         if (digitStrip_.isNull())
-            digitStrip_ = loadResource(QStringLiteral(":/pictures/digits.png"));
+            digitStrip_ =
+                loadResource(QStringLiteral(":/pictures/digits.png"), devicePixelRatioF());
     });
     for (DigitDisplay* display : {imgLeft_, imgScore_}) {
         trap.run([&] {
@@ -372,7 +386,8 @@ void frmTavro::PaintBG() {
     trap.run([&] {
         // The picture is kept at its own size and stretched when painted: a
         // stretched copy would cost a frame's worth of memory on large screens.
-        picture_ = loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board));
+        picture_ = loadResource(QStringLiteral(":/backgrounds/%1.png").arg(101 + settings_.Board),
+                                devicePixelRatioF());
         pictureRect_ = layoutFor(size()).picture;
         update();
     });
@@ -476,6 +491,7 @@ void frmTavro::Sprache() {
     trap.run([&] { mnuOnlinehelp_->setText(language.GetLang(120)); });
     trap.run([&] { mnuEMail_->setText(language.GetLang(122)); });
     trap.run([&] { mnuUeber_->setText(language.GetLang(123)); });
+    trap.run([&] { symbols_->action()->setText(language.GetLang(SymbolsExtra::kTextId)); });
     trap.run([&] { assist_->Sprache(language); });
     if (extras_)
         trap.run([&] { extras_->Sprache(); });

@@ -30,6 +30,7 @@ class Game;
 class DigitDisplay;
 class PictureButton;
 class ClickableImage;
+class SymbolsExtra;
 class HelpWindow;
 class BoardExtras;
 class SolverAssist;
@@ -105,6 +106,7 @@ public:
     QAction* mnuOnlinehelp() const { return mnuOnlinehelp_; }
     QAction* mnuEMail() const { return mnuEMail_; }
     QAction* mnuUeber() const { return mnuUeber_; }
+    SymbolsExtra* symbols() const { return symbols_; }
     QLabel* imgHeader() const { return imgHeader_; }
     QLabel* imgLogo() const { return imgLogo_; }
     QWidget* fraAnzeige() const { return fraAnzeige_; }
@@ -179,6 +181,7 @@ private:
     QAction* mnuOnlinehelp_ = nullptr;
     QAction* mnuEMail_ = nullptr;
     QAction* mnuUeber_ = nullptr;
+    SymbolsExtra* symbols_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
     SolverAssist* assist_ = nullptr; // hint and verdict
 
