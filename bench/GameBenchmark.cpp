@@ -22,7 +22,7 @@ public:
     void showScore(int64_t) override {}
     void showLeft(int) override {}
     void showHighscore() override {}
-    void PlayWAV(int) override {}
+    void PlayWAV(SoundId) override {}
 };
 
 GameSettings settings(int cols, int rows) {
@@ -33,8 +33,8 @@ GameSettings settings(int cols, int rows) {
     s.BlockTypes = 4;
     s.BlockWidth = 50;
     s.BlockHeight = 50;
-    s.Background = -1;
-    s.Sound = -1;
+    s.Background = true;
+    s.Sound = true;
     return s;
 }
 
@@ -106,7 +106,7 @@ void MoveWithoutWaits(benchmark::State& state) {
         double x = 0, y = 0;
         for (;;) {
             const BlockList& live = board.LiveBlocks();
-            const BlockRec& b = board.block(live.at(int(random() % live.count())).index);
+            const BlockRec& b = board.block(live.at(int(random() % live.count())));
             const int16_t right = board.cellAt(b.col + 1, b.row);
             const int16_t up = board.cellAt(b.col, b.row - 1);
             const auto same = [&](int16_t n) {

@@ -133,7 +133,7 @@ Program::StartResult Program::Main() {
     trap.run([&] {
         // Sound on (Form_Load has read it): the output opens in the background
         // now and is ready long before the first board.
-        if (settings.Sound != 0)
+        if (settings.Sound)
             sound_.prepare();
     });
     mainStarted_ = true;

@@ -5,29 +5,37 @@
 
 namespace tavro {
 
-// The interface languages, in the order of the flag rows. The id is the stored
-// "Sprache" value and the index of the flag that selects it; the code names the
-// help folder and Qt's own translations; the file lies in "lang" beside the
-// program. Ids 4, 5 and 7 to 10 have no language.
+// The interface languages. The value is the stored "Sprache" id and the index
+// of the flag that selects it; ids 4, 5 and 7 to 10 have no language.
+enum class InterfaceLanguage : int16_t {
+    German = 0,
+    English = 1,
+    Spanish = 2,
+    Italian = 3,
+    French = 6
+};
+
+// The languages in the order of the flag rows. The code names the help folder
+// and Qt's own translations; the file lies in "lang" beside the program.
 struct LanguageInfo {
-    int16_t id;
+    InterfaceLanguage id;
     const char* code;
     const char* file;
     const char16_t* name; // the flag's tooltip, never translated
 };
 
 inline constexpr std::array<LanguageInfo, 5> kLanguages{{
-    {0, "de", "deutsch.lng", u"Deutsch"},
-    {1, "en", "english.lng", u"English"},
-    {2, "es", "spanish.lng", u"Espa\u00F1ol"},
-    {6, "fr", "french.lng", u"Fran\u00E7ais"},
-    {3, "it", "italian.lng", u"Italiano"},
+    {InterfaceLanguage::German, "de", "deutsch.lng", u"Deutsch"},
+    {InterfaceLanguage::English, "en", "english.lng", u"English"},
+    {InterfaceLanguage::Spanish, "es", "spanish.lng", u"Espa\u00F1ol"},
+    {InterfaceLanguage::French, "fr", "french.lng", u"Fran\u00E7ais"},
+    {InterfaceLanguage::Italian, "it", "italian.lng", u"Italiano"},
 }};
 
 // The entry of a language id, nullptr for ids without a language.
 constexpr const LanguageInfo* languageById(int id) {
     for (const LanguageInfo& language : kLanguages)
-        if (language.id == id)
+        if (static_cast<int>(language.id) == id)
             return &language;
     return nullptr;
 }

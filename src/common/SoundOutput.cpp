@@ -1,128 +1,171 @@
 #include "common/SoundOutput.h"
 
-#include "common/SoundPlayer.h"
-
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QMediaDevices>
-#include <algorithm>
-#include <utility>
+#include <pulse/context.h>
+#include <pulse/mainloop-api.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
 
 namespace tavro {
 
 namespace {
 
-// Mono 16-bit at the device's own rate: the server then mixes without
-// resampling, and every sound converts to it once.
-QAudioFormat streamFormat(const QAudioDevice& device) {
-    QAudioFormat format;
-    format.setSampleFormat(QAudioFormat::Int16);
-    format.setChannelConfig(QAudioFormat::ChannelConfigMono);
-    format.setSampleRate(std::max(8000, device.preferredFormat().sampleRate()));
-    return device.isFormatSupported(format) ? format : device.preferredFormat();
-}
+constexpr int kRate = 11025;
+
+// Holds PulseAudio's main loop lock for a scope.
+class Locked {
+public:
+    explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    ~Locked() { pa_threaded_mainloop_unlock(loop_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    pa_threaded_mainloop* loop_;
+};
 
 } // namespace
 
-SoundOutput::SoundOutput(QObject* parent) : QObject(parent), ticker_(this) {
-    ticker_.setInterval(kTickMs);
-    ticker_.setTimerType(Qt::PreciseTimer);
-    connect(&ticker_, &QTimer::timeout, this, &SoundOutput::feed);
+QAudioFormat SoundOutput::format() {
+    QAudioFormat format;
+    format.setSampleFormat(QAudioFormat::Int16);
+    format.setChannelCount(1);
+    format.setSampleRate(kRate);
+    return format;
+}
+
+SoundOutput::SoundOutput() : sounds_(format()) {
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_ || pa_threaded_mainloop_start(loop_) < 0)
+        return;
+    Locked lock(loop_);
+    pa_mainloop_api_once(pa_threaded_mainloop_get_api(loop_), &SoundOutput::connectNow, this);
 }
 
 SoundOutput::~SoundOutput() {
-    // Stopping the sink delivers events still queued for this object.
-    closing_ = true;
-    close();
-}
-
-void SoundOutput::prepare() {
-    if (!stream_ && !closing_)
-        open();
-}
-
-void SoundOutput::play(int id, const QAudioFormat& format, const QByteArray& samples) {
-    if (closing_)
+    if (!loop_)
         return;
-    if (stream_ && sink_->state() == QAudio::StoppedState)
-        close(); // the device went away while nothing played
-    if (!stream_ && !open())
+    {
+        // Everything PulseAudio's thread might touch goes under its lock.
+        Locked lock(loop_);
+        dropContext();
+    }
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
+}
+
+void SoundOutput::play(const QByteArray& samples, SoundStream::Clock::time_point calledAt) {
+    if (!loop_)
         return;
-    playing_ = inStreamFormat(id, format, samples);
-    offset_ = 0;
-    silenceLeft_ = sink_->format().bytesForDuration(kLingerMs * 1000);
-    feed();
-    if (!ticker_.isActive())
-        ticker_.start();
+    Locked lock(loop_);
+    if (!context_ && everReady_) // the server went away: try it again
+        pa_mainloop_api_once(pa_threaded_mainloop_get_api(loop_), &SoundOutput::connectNow, this);
+    else if (context_ && !stream_ && pa_context_get_state(context_) == PA_CONTEXT_READY)
+        openStream(); // the device went away: a new stream finds the current one
+    sounds_.start(samples, calledAt, kLingerMs);
+    fill();
 }
 
-bool SoundOutput::open() {
-    if (unusable_)
-        return false;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    const QAudioFormat format = device.isNull() ? QAudioFormat() : streamFormat(device);
-    if (!format.isValid()) {
-        unusable_ = true; // no server or no device: stay silent for the whole run
-        return false;
+// On PulseAudio's thread, with the lock held.
+void SoundOutput::connectNow(pa_mainloop_api* api, void* self) {
+    auto* out = static_cast<SoundOutput*>(self);
+    if (out->context_)
+        return;
+    out->context_ = pa_context_new(api, "Tavro");
+    if (!out->context_)
+        return;
+    pa_context_set_state_callback(out->context_, &SoundOutput::contextChanged, out);
+    // No server of its own: without one the game stays silent.
+    if (pa_context_connect(out->context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        out->dropContext();
+}
+
+void SoundOutput::contextChanged(pa_context* context, void* self) {
+    auto* out = static_cast<SoundOutput*>(self);
+    switch (pa_context_get_state(context)) {
+    case PA_CONTEXT_READY:
+        out->everReady_ = true;
+        out->openStream();
+        break;
+    case PA_CONTEXT_FAILED:
+    case PA_CONTEXT_TERMINATED:
+        out->dropContext();
+        break;
+    default:
+        break;
     }
-    sink_ = new QAudioSink(device, format, this);
-    sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-    stream_ = sink_->start();
-    if (!stream_ || sink_->error() != QAudio::NoError) {
-        close();
-        unusable_ = true;
-        return false;
-    }
-    converted_.clear();
-    return true;
 }
 
-void SoundOutput::close() {
-    ticker_.stop();
-    QAudioSink* sink = std::exchange(sink_, nullptr);
-    stream_ = nullptr;
-    if (sink)
-        sink->stop();
-    delete sink;
-}
-
-void SoundOutput::feed() {
+void SoundOutput::openStream() {
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
+    stream_ = pa_stream_new(context_, "Tavro", &spec, nullptr);
     if (!stream_)
         return;
-    const QAudio::Error error = sink_->error();
-    if (sink_->state() == QAudio::StoppedState ||
-        (error != QAudio::NoError && error != QAudio::UnderrunError)) {
-        close(); // the device went away; the next sound opens the output again
-        return;
-    }
-    const qsizetype frame = sink_->format().bytesPerFrame();
-    const qsizetype room = sink_->bytesFree() / frame * frame;
-    const qsizetype sound = std::min(room, playing_.size() - offset_);
-    if (sound <= 0 && silenceLeft_ <= 0) {
-        ticker_.stop(); // let the stream run dry until the next sound
-        return;
-    }
-    QByteArray chunk = playing_.mid(offset_, sound);
-    if (sound < room) {
-        const bool unsigned8 = sink_->format().sampleFormat() == QAudioFormat::UInt8;
-        chunk.append(std::min(room - sound, silenceLeft_), unsigned8 ? '\x80' : '\0');
-    }
-    // The stream may take less than it said it had room for.
-    const qsizetype written = std::max<qint64>(0, stream_->write(chunk)) / frame * frame;
-    offset_ += std::min(written, sound);
-    silenceLeft_ -= std::max<qsizetype>(0, written - sound);
+    pa_stream_set_state_callback(stream_, &SoundOutput::streamChanged, this);
+    pa_stream_set_write_callback(stream_, &SoundOutput::writable, this);
+    // A small target length, and the server's latency adjusted to it: other
+    // clients that let it mix far ahead do not hold this stream back.
+    pa_buffer_attr buffer;
+    buffer.maxlength = uint32_t(-1);
+    buffer.tlength = uint32_t(format().bytesForDuration(kBufferMs * 1000));
+    buffer.prebuf = uint32_t(-1);
+    buffer.minreq = uint32_t(-1);
+    buffer.fragsize = uint32_t(-1);
+    if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr) < 0)
+        dropStream();
 }
 
-const QByteArray& SoundOutput::inStreamFormat(int id, const QAudioFormat& format,
-                                              const QByteArray& samples) {
-    auto known = converted_.find(id);
-    if (known == converted_.end()) {
-        const QAudioFormat target = sink_->format();
-        QByteArray pcm =
-            format == target ? samples : SoundPlayer::convertPcm({format, samples}, target);
-        known = converted_.emplace(id, std::move(pcm)).first;
+void SoundOutput::dropStream() {
+    ready_ = false;
+    if (!stream_)
+        return;
+    pa_stream_set_state_callback(stream_, nullptr, nullptr);
+    pa_stream_set_write_callback(stream_, nullptr, nullptr);
+    pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+    stream_ = nullptr;
+}
+
+void SoundOutput::dropContext() {
+    dropStream();
+    if (!context_)
+        return;
+    pa_context_set_state_callback(context_, nullptr, nullptr);
+    pa_context_disconnect(context_);
+    pa_context_unref(context_);
+    context_ = nullptr;
+}
+
+void SoundOutput::streamChanged(pa_stream* stream, void* self) {
+    auto* out = static_cast<SoundOutput*>(self);
+    switch (pa_stream_get_state(stream)) {
+    case PA_STREAM_READY:
+        out->ready_ = true;
+        out->fill();
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        out->dropStream(); // the next connection makes a new one
+        break;
+    default:
+        break;
     }
-    return known->second;
+}
+
+void SoundOutput::writable(pa_stream*, size_t, void* self) {
+    static_cast<SoundOutput*>(self)->fill();
+}
+
+void SoundOutput::fill() {
+    if (!ready_)
+        return;
+    const size_t room = pa_stream_writable_size(stream_);
+    if (room == size_t(-1) || room == 0)
+        return;
+    const QByteArray chunk = sounds_.next(qsizetype(room));
+    if (!chunk.isEmpty() && pa_stream_write(stream_, chunk.constData(), size_t(chunk.size()),
+                                            nullptr, 0, PA_SEEK_RELATIVE) == 0)
+        sounds_.consume(chunk.size());
 }
 
 } // namespace tavro

@@ -1,58 +1,61 @@
 #pragma once
 
+#include "common/SoundStream.h"
+
 #include <QAudioFormat>
 #include <QByteArray>
-#include <QObject>
-#include <QTimer>
-#include <map>
 
-class QAudioSink;
-class QIODevice;
+struct pa_context;
+struct pa_mainloop_api;
+struct pa_stream;
+struct pa_threaded_mainloop;
 
 namespace tavro {
 
-// The device side of the sound player. It lives on a thread of its own, so
-// that neither opening the device nor a busy window ever holds a sound back.
-// The first sound opens the default output as one stream with a small,
-// explicit buffer (kBufferMs) that stays open. While a sound plays and a
-// moment after, the stream is topped up every few milliseconds, the sound's
-// samples followed by silence; a new sound replaces the rest of the one
-// playing at the next top-up. Without a device every sound is dropped
-// silently.
-class SoundOutput : public QObject {
-    Q_OBJECT
+// The device side of the sound player: one PulseAudio playback stream with a
+// small, explicit buffer (kBufferMs) that stays open once made. The server
+// asks for samples on PulseAudio's own thread and gets the sound playing,
+// then silence for kLingerMs, then nothing until the next sound; a new sound
+// cuts the one playing (SoundStream). Connecting happens on that thread too,
+// so neither the server nor a busy window holds anything up. Without a server
+// every sound is dropped silently.
+class SoundOutput {
 public:
     static constexpr int kBufferMs = 40;
-    static constexpr int kTickMs = 5;
     // Silence fed after a sound before the stream is left to run dry.
     static constexpr int kLingerMs = 1000;
 
-    explicit SoundOutput(QObject* parent = nullptr);
-    ~SoundOutput() override;
+    // Starts connecting to the sound server in the background.
+    SoundOutput();
+    ~SoundOutput();
+    SoundOutput(const SoundOutput&) = delete;
+    SoundOutput& operator=(const SoundOutput&) = delete;
 
-    // Opens the output without playing anything. Call it queued.
-    void prepare();
+    // Mono 16-bit at 11025 Hz, the rate of most of the sounds: the samples
+    // play() takes.
+    static QAudioFormat format();
 
-    // Plays PCM samples of the given format, cutting the sound playing. `id`
-    // names the sound for the cache of samples in the stream's format. Call it
-    // queued, on the output's thread.
-    void play(int id, const QAudioFormat& format, const QByteArray& samples);
+    // Plays `samples` (in format()), asked for at `calledAt`, cutting the
+    // sound playing. Returns at once.
+    void play(const QByteArray& samples, SoundStream::Clock::time_point calledAt);
 
 private:
-    bool open();
-    void close();
-    void feed();
-    const QByteArray& inStreamFormat(int id, const QAudioFormat& format, const QByteArray& samples);
+    static void connectNow(pa_mainloop_api* api, void* self);
+    static void contextChanged(pa_context* context, void* self);
+    static void streamChanged(pa_stream* stream, void* self);
+    static void writable(pa_stream* stream, size_t bytes, void* self);
+    void openStream();
+    void dropStream();
+    void dropContext();
+    void fill();
 
-    QAudioSink* sink_ = nullptr;
-    QIODevice* stream_ = nullptr;
-    QTimer ticker_;
-    bool unusable_ = false;
-    bool closing_ = false;
-    std::map<int, QByteArray> converted_;
-    QByteArray playing_;
-    qsizetype offset_ = 0;
-    qsizetype silenceLeft_ = 0; // bytes of silence still to feed
+    pa_threaded_mainloop* loop_ = nullptr;
+    // Below: only under the main loop's lock.
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    bool ready_ = false;     // the stream takes samples
+    bool everReady_ = false; // a server answered once: try again after a failure
+    SoundStream sounds_;
 };
 
 } // namespace tavro

@@ -5,10 +5,11 @@
 #include "errors/ErrorTrap.h"
 
 #include <QFile>
-#include <QThread>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace tavro {
 
@@ -34,88 +35,33 @@ quint16 readU16(const QByteArray& data, qsizetype at) {
     return qFromLittleEndian<quint16>(data.constData() + at);
 }
 
-// One sample as a value in [-1, 1].
-double sampleValue(const QByteArray& samples, QAudioFormat::SampleFormat format, qsizetype index) {
-    const char* at = samples.constData();
-    switch (format) {
-    case QAudioFormat::UInt8:
-        return (static_cast<quint8>(at[index]) - 128) / 128.0;
-    case QAudioFormat::Int16:
-        return qFromLittleEndian<qint16>(at + index * 2) / 32768.0;
-    case QAudioFormat::Int32:
-        return qFromLittleEndian<qint32>(at + index * 4) / 2147483648.0;
-    case QAudioFormat::Float:
-        return qFromLittleEndian<float>(at + index * 4);
-    default:
-        return 0;
-    }
-}
-
-void appendSample(QByteArray& out, QAudioFormat::SampleFormat format, double v) {
-    v = std::clamp(v, -1.0, 1.0);
-    switch (format) {
-    case QAudioFormat::UInt8:
-        out.append(static_cast<char>(std::clamp(128 + std::lround(v * 128), 0l, 255l)));
-        break;
-    case QAudioFormat::Int16: {
-        const auto s = static_cast<qint16>(std::clamp(std::lround(v * 32768), -32768l, 32767l));
-        char bytes[2];
-        qToLittleEndian(s, bytes);
-        out.append(bytes, 2);
-        break;
-    }
-    case QAudioFormat::Int32: {
-        const auto s = static_cast<qint32>(
-            std::clamp(std::llround(v * 2147483648.0), -2147483648ll, 2147483647ll));
-        char bytes[4];
-        qToLittleEndian(s, bytes);
-        out.append(bytes, 4);
-        break;
-    }
-    case QAudioFormat::Float: {
-        char bytes[4];
-        qToLittleEndian(static_cast<float>(v), bytes);
-        out.append(bytes, 4);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
 } // namespace
 
 struct SoundPlayer::Impl {
     QByteArray SoundData;
     int soundId = 0; // the resource in SoundData
-    // The output and its thread start with the first sound: a player that is
-    // never used (sound off) opens no stream.
-    QThread thread;
-    SoundOutput* output = nullptr; // lives on `thread`, deleted when it ends
+    // Made by the first sound or prepare(): a player that is never used (sound
+    // off) opens no stream.
+    std::unique_ptr<SoundOutput> output;
+    std::map<int, QByteArray> converted; // the sounds in the output's format
 
-    ~Impl() {
-        thread.quit();
-        thread.wait();
-    }
-
-    SoundOutput* startedOutput() {
-        if (!output) {
-            output = new SoundOutput;
-            output->moveToThread(&thread);
-            QObject::connect(&thread, &QThread::finished, output, &QObject::deleteLater);
-            thread.setObjectName(QStringLiteral("sound"));
-            thread.start();
-        }
-        return output;
+    SoundOutput& startedOutput() {
+        if (!output)
+            output = std::make_unique<SoundOutput>();
+        return *output;
     }
 
     void play() {
-        const std::optional<WaveImage> wave = parseWave(SoundData);
-        if (!wave || wave->samples.isEmpty())
-            return;
-        SoundOutput* out = startedOutput();
-        QMetaObject::invokeMethod(
-            out, [out, id = soundId, w = *wave] { out->play(id, w.format, w.samples); });
+        const auto calledAt = SoundStream::Clock::now();
+        auto known = converted.find(soundId);
+        if (known == converted.end()) {
+            const std::optional<WaveImage> wave = parseWave(SoundData);
+            QByteArray pcm =
+                wave ? toMono16(*wave, SoundOutput::format().sampleRate()) : QByteArray();
+            known = converted.emplace(soundId, std::move(pcm)).first;
+        }
+        if (!known->second.isEmpty())
+            startedOutput().play(known->second, calledAt);
     }
 };
 
@@ -123,18 +69,17 @@ SoundPlayer::SoundPlayer() : impl_(std::make_unique<Impl>()) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
-void SoundPlayer::PlayWAV(int id) {
+void SoundPlayer::PlayWAV(SoundId id) {
     ErrorTrap trap("basCommon", "PlayWAV");
     trap.run([&] {
-        impl_->SoundData = loadSound(id);
-        impl_->soundId = id;
+        impl_->SoundData = loadSound(static_cast<int>(id));
+        impl_->soundId = static_cast<int>(id);
     });
     trap.run([&] { impl_->play(); });
 }
 
 void SoundPlayer::prepare() {
-    SoundOutput* output = impl_->startedOutput();
-    QMetaObject::invokeMethod(output, [output] { output->prepare(); });
+    impl_->startedOutput();
 }
 
 const QByteArray& SoundPlayer::soundData() const {
@@ -177,31 +122,32 @@ std::optional<SoundPlayer::WaveImage> SoundPlayer::parseWave(const QByteArray& f
     return std::nullopt;
 }
 
-QByteArray SoundPlayer::convertPcm(const WaveImage& wave, const QAudioFormat& target) {
-    const QAudioFormat& source = wave.format;
-    const int inChannels = source.channelCount();
-    const qsizetype inFrames = wave.samples.size() / source.bytesPerFrame();
-    if (inFrames == 0 || target.channelCount() < 1 || target.sampleRate() < 1)
+QByteArray SoundPlayer::toMono16(const WaveImage& wave, int rate) {
+    const int channels = wave.format.channelCount();
+    const qsizetype inFrames = wave.samples.size() / std::max(1, wave.format.bytesPerFrame());
+    if (inFrames == 0 || rate < 1)
         return {};
-    const double step = double(source.sampleRate()) / target.sampleRate();
-    const auto outFrames = static_cast<qsizetype>(std::floor((inFrames - 1) / step)) + 1;
-    QByteArray out;
-    out.reserve(outFrames * target.bytesPerFrame());
-    // Mono is the mean of the source channels; more channels repeat it.
-    auto frameValue = [&](qsizetype frame) {
+    // The mean of the channels, on the 16-bit scale.
+    const auto* bytes = reinterpret_cast<const uchar*>(wave.samples.constData());
+    const bool eightBit = wave.format.sampleFormat() == QAudioFormat::UInt8;
+    std::vector<double> mono(inFrames);
+    for (qsizetype frame = 0; frame < inFrames; ++frame) {
         double sum = 0;
-        for (int c = 0; c < inChannels; ++c)
-            sum += sampleValue(wave.samples, source.sampleFormat(), frame * inChannels + c);
-        return sum / inChannels;
-    };
+        for (qsizetype i = frame * channels; i < (frame + 1) * channels; ++i)
+            sum += eightBit ? (bytes[i] - 128) * 256.0 : qFromLittleEndian<qint16>(bytes + 2 * i);
+        mono[frame] = sum / channels;
+    }
+    const double step = double(wave.format.sampleRate()) / rate;
+    const auto outFrames = static_cast<qsizetype>(std::floor((inFrames - 1) / step)) + 1;
+    QByteArray out(outFrames * 2, Qt::Uninitialized);
+    char* at = out.data();
     for (qsizetype i = 0; i < outFrames; ++i) {
         const double position = i * step;
         const auto left = static_cast<qsizetype>(position);
-        const qsizetype right = std::min(left + 1, inFrames - 1);
         const double t = position - left;
-        const double v = frameValue(left) * (1 - t) + frameValue(right) * t;
-        for (int c = 0; c < target.channelCount(); ++c)
-            appendSample(out, target.sampleFormat(), v);
+        const double v = mono[left] * (1 - t) + mono[std::min(left + 1, inFrames - 1)] * t;
+        qToLittleEndian(static_cast<qint16>(std::clamp(std::lround(v), -32768l, 32767l)),
+                        at + 2 * i);
     }
     return out;
 }

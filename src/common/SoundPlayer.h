@@ -11,7 +11,7 @@ namespace tavro {
 
 // Plays the built-in WAVE resources 100..107 asynchronously from memory:
 // PlayWAV returns at once, the sound starts within a few milliseconds on the
-// output thread (SoundOutput).
+// sound server's thread (SoundOutput).
 // A new sound cuts the one still playing; without an audio device, or with
 // data that cannot be played, it stays silent. An id outside 100..107 is
 // reported through the error trap ("basCommon", "PlayWAV").
@@ -25,7 +25,7 @@ public:
 
     SoundPlayer();
     ~SoundPlayer() override;
-    void PlayWAV(int id) override;
+    void PlayWAV(SoundId id) override;
 
     // Opens the sound output in the background without playing anything.
     // Called at start-up when sound is on: a server that another client has
@@ -42,9 +42,9 @@ public:
     // what is there.
     static std::optional<WaveImage> parseWave(const QByteArray& file);
 
-    // Converts PCM to another format: sample type, channel count and sample
-    // rate (linear interpolation between samples).
-    static QByteArray convertPcm(const WaveImage& wave, const QAudioFormat& target);
+    // Converts PCM to mono 16-bit at `rate`: the mean of the channels, linear
+    // interpolation between samples.
+    static QByteArray toMono16(const WaveImage& wave, int rate);
 
 private:
     struct Impl;

@@ -14,10 +14,13 @@ public:
         Overflow = 6,
         SubscriptOutOfRange = 9,
         TypeMismatch = 13,
+        OutOfMemory = 7,
         FileNotFound = 53,
-        InvalidPicture = 481,
         ResourceNotFound = 326,
+        NoSuchControl = 340, // an index of a control array names no control
         Unexpected = 440,
+        KeyAlreadyUsed = 457, // a list already holds an entry with this key
+        InvalidPicture = 481,
     };
 
     AppError(int number, const QString& description)

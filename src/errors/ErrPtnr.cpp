@@ -65,7 +65,7 @@ void ErrPtnr::release() {
 
 void ErrPtnr::install() {
     setErrorHandler([](const QString& module, const QString& procedure, const Failure& failure) {
-        return int(instance().OnError(module, procedure, failure));
+        return static_cast<int>(instance().OnError(module, procedure, failure));
     });
 }
 
@@ -176,7 +176,7 @@ void ErrPtnr::SetProgInfo(const QString& Text) {
     lblProgInfo->setText(Text);
 }
 
-int16_t ErrPtnr::OnError(const QString& AktModul, const QString& AktProc, const Failure& failure) {
+Continue ErrPtnr::OnError(const QString& AktModul, const QString& AktProc, const Failure& failure) {
     if (isVisible()) {
         // A failure while a report is open (a timer of another window): it
         // gets a report window of its own, since this one is waiting.
@@ -256,7 +256,7 @@ void ErrPtnr::AppendProtocolLog() {
 }
 
 void ErrPtnr::cmdContinue_Click(int index) {
-    continueChoice_ = static_cast<int16_t>(index);
+    continueChoice_ = static_cast<Continue>(index);
     done(index);
 }
 

@@ -21,9 +21,8 @@ namespace tavro {
 
 // The error report: shows a trapped failure in German and English, logs its
 // protocol, offers to print, save, mail or publish the protocol, and returns
-// the player's choice of how the failing procedure goes on (0 retry, 1 ignore,
-// 2 leave, 3 end). One window serves the whole run; it is created hidden at
-// the first report and hidden again after each.
+// the player's choice of how the failing procedure goes on. One window serves the whole run; it is
+// created hidden at the first report and hidden again after each.
 class ErrPtnr : public QDialog {
     Q_OBJECT
 
@@ -38,17 +37,17 @@ public:
     ErrPtnr();
     ~ErrPtnr() override;
 
-    // Shows the report modally and returns the continue choice 0..3.
-    int16_t OnError(const QString& AktModul, const QString& AktProc, const Failure& failure);
+    // Shows the report modally and returns the player's continue choice.
+    Continue OnError(const QString& AktModul, const QString& AktProc, const Failure& failure);
     // Replaces the program-info line ("tavro  V1.0.0" unless set).
     void SetProgInfo(const QString& Text);
-    int16_t ContinueChoice() const { return continueChoice_; }
+    Continue ContinueChoice() const { return continueChoice_; }
 
     // The protocol of the report on display, timed now.
     QString BuildProtocol() const;
     // 0 print, 1 save, 2 mail, 3 homepage; the dialog stays open.
     void cmdProtocol_Click(int index);
-    // Takes the choice and hides the dialog.
+    // Takes the choice of button `index` (Continue's values) and hides the dialog.
     void cmdContinue_Click(int index);
 
     // Collaborators the tests replace.
@@ -81,7 +80,7 @@ private:
     void copySettingsFrom(const ErrPtnr& other);
     static QString defaultProgInfo();
 
-    int16_t continueChoice_ = 0;
+    Continue continueChoice_ = Continue::Retry;
     QGroupBox* framComment = nullptr;
     QGroupBox* framFehler = nullptr;
     QGroupBox* framProgInfo = nullptr;

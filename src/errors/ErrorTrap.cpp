@@ -26,7 +26,7 @@ Failure currentFailure(int line) {
     } catch (const AppError& e) {
         return {e.number(), e.description(), line};
     } catch (const std::bad_alloc&) {
-        return {7, QStringLiteral("Out of memory"), line};
+        return {AppError::OutOfMemory, QStringLiteral("Out of memory"), line};
     } catch (const std::out_of_range& e) {
         return {AppError::SubscriptOutOfRange, QString::fromLocal8Bit(e.what()), line};
     } catch (const std::exception& e) {
@@ -97,20 +97,20 @@ bool ErrorTrap::retryAfterFailure(SourceLine where) {
     if (silent_)
         return false;
     const Failure failure = currentFailure(static_cast<int>(where.line()));
-    const int choice =
-        reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_), failure);
-    switch (choice) {
-    case static_cast<int>(Continue::Retry):
+    switch (continueChoice(
+        reportError(QString::fromLatin1(module_), QString::fromLatin1(procedure_), failure))) {
+    case Continue::Retry:
         return true;
-    case static_cast<int>(Continue::Ignore):
+    case Continue::Ignore:
         return false;
-    case static_cast<int>(Continue::End):
+    case Continue::End:
         std::fflush(nullptr);
         std::_Exit(EXIT_FAILURE);
-    default:
-        left_ = true;
-        return false;
+    case Continue::Leave:
+        break;
     }
+    left_ = true;
+    return false;
 }
 
 } // namespace tavro

@@ -25,7 +25,13 @@ struct SourceLine {
 // The continue choice the player makes in the error report.
 enum class Continue : int { Retry = 0, Ignore = 1, Leave = 2, End = 3 };
 
-// OnError(module, procedure, failure) -> choice 0..3 (anything else leaves).
+// The choice a report's answer stands for: 0..3 as Continue, anything else
+// leaves.
+constexpr Continue continueChoice(int answer) {
+    return answer >= 0 && answer <= 3 ? static_cast<Continue>(answer) : Continue::Leave;
+}
+
+// OnError(module, procedure, failure) -> the answer, Continue's value as int.
 using ErrorHandler =
     std::function<int(const QString& module, const QString& procedure, const Failure& failure)>;
 

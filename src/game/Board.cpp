@@ -33,7 +33,7 @@ void Board::reset(int cols, int rows, int blocksToClick, int blockWidth, int blo
     testBlocks_.clear();
 }
 
-int16_t Board::addBlock(int16_t type) {
+int16_t Board::addBlock(int16_t type, bool present) {
     const int index = blockCount();
     if (index >= totalBlocks_)
         throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
@@ -44,13 +44,13 @@ int16_t Board::addBlock(int16_t type) {
     b.row = static_cast<int16_t>(index / cols_);
     b.x = b.col * blockWidth_;
     b.y = b.row * blockHeight_;
-    b.key = blockKey(type, index);
-    b.present = kTrue;
-    b.marked = kFalse;
+    b.present = present;
+    b.marked = !present;
     grid_[cellIndex(b.col, b.row)] = b.index;
     table_.push_back(b);
-    refreshCellType(table_.back());
-    liveBlocks_.append(b.index, b.key);
+    refreshCellType(b);
+    if (present)
+        liveBlocks_.append(b.index);
     return b.index;
 }
 
@@ -107,8 +107,8 @@ void Board::floodFill(int16_t start) {
         BlockRec& neighbour = table_[static_cast<size_t>(n)];
         if (neighbour.marked || neighbour.type != type)
             continue;
-        neighbour.marked = kTrue;
-        sameBlocks_.append(n, neighbour.key);
+        neighbour.marked = true;
+        sameBlocks_.append(n);
         stack_.push_back({n, 0});
     }
 }
@@ -159,9 +159,9 @@ bool Board::anyEqualNeighbours() const {
 // neighbours; four contain a cell with three, or two neighbouring cells with
 // two each (the grid has no triangles).
 bool Board::anySmallGroupOfAtLeast(int size) const {
-    degree_.assign(cellType_.size(), 0);
+    std::vector<uint8_t> degrees(cellType_.size(), 0);
     const int16_t* cell = cellType_.data();
-    uint8_t* degree = degree_.data();
+    uint8_t* degree = degrees.data();
     for (int col = 0; col < cols_; ++col) {
         const bool hasRight = col + 1 < cols_;
         for (int row = 0; row < rows_; ++row, ++cell, ++degree) {
@@ -179,9 +179,9 @@ bool Board::anySmallGroupOfAtLeast(int size) const {
         }
     }
     if (size == 3)
-        return std::any_of(degree_.begin(), degree_.end(), [](uint8_t d) { return d >= 2; });
+        return std::any_of(degrees.begin(), degrees.end(), [](uint8_t d) { return d >= 2; });
     cell = cellType_.data();
-    degree = degree_.data();
+    degree = degrees.data();
     for (int col = 0; col < cols_; ++col) {
         const bool hasRight = col + 1 < cols_;
         for (int row = 0; row < rows_; ++row, ++cell, ++degree) {
@@ -200,18 +200,19 @@ bool Board::anySmallGroupOfAtLeast(int size) const {
 
 bool Board::anyGroupOfAtLeast(int size) const {
     const int cells = cols_ * rows_;
-    visited_.assign(static_cast<size_t>(cells), 0);
+    std::vector<uint8_t> visited(static_cast<size_t>(cells), 0);
+    std::vector<int32_t> pending;
     for (int startCell = 0; startCell < cells; ++startCell) {
         const int16_t t = cellType_[static_cast<size_t>(startCell)];
-        if (t < 0 || visited_[static_cast<size_t>(startCell)])
+        if (t < 0 || visited[static_cast<size_t>(startCell)])
             continue;
         int found = 0;
-        pending_.clear();
-        pending_.push_back(startCell);
-        visited_[static_cast<size_t>(startCell)] = 1;
-        while (!pending_.empty()) {
-            const int c = pending_.back();
-            pending_.pop_back();
+        pending.clear();
+        pending.push_back(startCell);
+        visited[static_cast<size_t>(startCell)] = 1;
+        while (!pending.empty()) {
+            const int c = pending.back();
+            pending.pop_back();
             if (++found >= size)
                 return true;
             const int col = c / rows_;
@@ -219,11 +220,11 @@ bool Board::anyGroupOfAtLeast(int size) const {
             const int next[4] = {col > 0 ? c - rows_ : -1, col + 1 < cols_ ? c + rows_ : -1,
                                  row > 0 ? c - 1 : -1, row + 1 < rows_ ? c + 1 : -1};
             for (int n : next) {
-                if (n < 0 || visited_[static_cast<size_t>(n)] ||
+                if (n < 0 || visited[static_cast<size_t>(n)] ||
                     cellType_[static_cast<size_t>(n)] != t)
                     continue;
-                visited_[static_cast<size_t>(n)] = 1;
-                pending_.push_back(n);
+                visited[static_cast<size_t>(n)] = 1;
+                pending.push_back(n);
             }
         }
     }
@@ -237,12 +238,12 @@ void Board::ReleaseBoardLists() {
 
 void Board::setPresent(int index, bool present) {
     BlockRec& b = table_.at(static_cast<size_t>(index));
-    b.present = present ? kTrue : kFalse;
+    b.present = present;
     refreshCellType(b);
 }
 
 void Board::setMarked(int index, bool marked) {
-    table_.at(static_cast<size_t>(index)).marked = marked ? kTrue : kFalse;
+    table_.at(static_cast<size_t>(index)).marked = marked;
 }
 
 void Board::swapCells(int a, int b) {

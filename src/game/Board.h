@@ -3,6 +3,7 @@
 #include "game/BlockList.h"
 #include "game/BlockRec.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,8 +24,9 @@ public:
     // then added in creation order with addBlock().
     void reset(int cols, int rows, int blocksToClick, int blockWidth, int blockHeight);
     // Adds the next block in creation order (row by row from the top, left to
-    // right): grid entry, record, and its LiveBlocks entry. Returns its index.
-    int16_t addBlock(int16_t type);
+    // right): grid entry, record, and its LiveBlocks entry; a block added as
+    // not present is spent (marked, not in LiveBlocks). Returns its index.
+    int16_t addBlock(int16_t type, bool present = true);
 
     int cols() const { return cols_; }
     int rows() const { return rows_; }
@@ -110,9 +112,6 @@ private:
         int8_t next; // next neighbour to examine: 0 left, 1 right, 2 up, 3 down
     };
     std::vector<Frame> stack_;
-    mutable std::vector<uint8_t> visited_;
-    mutable std::vector<uint8_t> degree_;
-    mutable std::vector<int32_t> pending_;
 };
 
 } // namespace tavro

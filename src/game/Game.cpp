@@ -89,7 +89,7 @@ int64_t Game::clearingBonus(int64_t score) {
     return half;
 }
 
-void Game::play(int id) {
+void Game::play(SoundId id) {
     if (soundOn())
         sound_.PlayWAV(id);
 }
@@ -145,7 +145,7 @@ void Game::newBoard(ErrorTrap& trap, std::optional<uint32_t> seed) {
         board_.reset(settings_.Cols, settings_.Rows, settings_.BlocksToClick, settings_.BlockWidth,
                      settings_.BlockHeight);
     });
-    trap.run([&] { play(100); });
+    trap.run([&] { play(SoundId::NewGame); });
     trap.run([&] {
         // Each cell's type is the generator's next draw (GameNumber.h).
         GameNumber numbers(gameNumber_);
@@ -175,7 +175,7 @@ void Game::BlockPaint(int16_t index, bool erase) {
         const BlockRec& b = board_.block(index);
         if (!erase)
             view_.drawFromStrip(b.type, b.x, b.y);
-        else if (settings_.Background != 0)
+        else if (settings_.Background)
             view_.eraseFromEmptyBoard(b.x, b.y, b.x, b.y);
         else
             view_.eraseFromEmptyBoard(0, 0, b.x, b.y);
@@ -196,9 +196,9 @@ void Game::Drop(int16_t index) {
         BlockPaint(index, false);
         const int16_t under = board_.cellAt(b.col, b.row + 1);
         if (under == -1)
-            play(104);
+            play(SoundId::ReachedBottom);
         else if (board_.block(under).present)
-            play(107);
+            play(SoundId::Landed);
     });
 }
 
@@ -219,13 +219,12 @@ void Game::MoveLefttUntilNoMoreBlocks(int16_t spent, int16_t first) {
 }
 
 void Game::removeGroup() {
-    BlockList& live = board_.LiveBlocks();
-    for (const BlockList::Entry& e : board_.SameBlocks()) {
-        board_.setPresent(e.index, false);
-        live.remove(e.key);
-    }
-    for (const BlockList::Entry& e : board_.SameBlocks())
-        BlockPaint(e.index, true);
+    const BlockList& group = board_.SameBlocks();
+    for (const int16_t index : group)
+        board_.setPresent(index, false);
+    board_.LiveBlocks().removeAll(group);
+    for (const int16_t index : group)
+        BlockPaint(index, true);
 }
 
 // Every hole of the group with a present block directly above it, in list
@@ -235,7 +234,7 @@ bool Game::fallingPass() {
     const BlockList& same = board_.SameBlocks();
     const int count = same.count();
     for (int i = 0; i < count; ++i) {
-        const BlockRec& hole = board_.block(same.at(i).index);
+        const BlockRec& hole = board_.block(same.at(i));
         const int16_t above = board_.cellAt(hole.col, hole.row - 1);
         if (above != -1 && board_.block(above).present) {
             moved = true;
@@ -302,7 +301,7 @@ MoveTask Game::move(double X, double Y) {
     int16_t b = -1;
     trap.run([&] {
         moving_ = true;
-        play(102);
+        play(SoundId::Click);
         b = board_.GetBlockUnderMouse(X, Y);
         if (b == -1 || !board_.block(b).present) {
             moving_ = false;
@@ -316,10 +315,10 @@ MoveTask Game::move(double X, double Y) {
         board_.SameBlocks().clear();
         board_.FindSameBlocks(b);
         if (board_.SameBlocks().count() < board_.blocksToClick()) {
-            for (const BlockList::Entry& e : board_.SameBlocks())
-                board_.setMarked(e.index, false);
+            for (const int16_t index : board_.SameBlocks())
+                board_.setMarked(index, false);
             moving_ = false;
-            play(103);
+            play(SoundId::Refused);
             stop = true;
         }
     });
@@ -357,7 +356,7 @@ MoveTask Game::move(double X, double Y) {
         trap.run([&] { endRecord(); });
         co_return;
     }
-    trap.run([&] { play(106); });
+    trap.run([&] { play(SoundId::GameOver); });
     trap.run([&] {
         if (board_.LiveBlocks().isEmpty()) {
             board_.setScore(clearingBonus(board_.score()));

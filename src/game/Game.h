@@ -88,8 +88,8 @@ private:
     MoveTask move(double X, double Y);
     void resumeMove();
     void afterStep();
-    bool soundOn() const { return settings_.Sound != 0; }
-    void play(int id);
+    bool soundOn() const { return settings_.Sound; }
+    void play(SoundId id);
 
     void BlockPaint(int16_t index, bool erase);
     void Drop(int16_t index);

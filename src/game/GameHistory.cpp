@@ -28,10 +28,10 @@ void Game::beginRecord() {
     pending_.leftBefore = board_.blocksLeft();
     pending_.finishedBefore = board_.gameFinished();
     const BlockList& group = board_.SameBlocks();
-    pending_.type = static_cast<int8_t>(board_.block(group.at(0).index).type);
+    pending_.type = static_cast<int8_t>(board_.block(group.at(0)).type);
     pending_.removed.reserve(static_cast<size_t>(group.count()));
-    for (const BlockList::Entry& e : group) {
-        const BlockRec& b = board_.block(e.index);
+    for (const int16_t index : group) {
+        const BlockRec& b = board_.block(index);
         pending_.removed.push_back(static_cast<uint16_t>(b.col * board_.rows() + b.row));
         if (!columnHasBlocks(b.col) && std::find(pending_.emptied.begin(), pending_.emptied.end(),
                                                  b.col) == pending_.emptied.end())
@@ -89,12 +89,7 @@ void Game::showCells(const BoardCells& cells, const MoveRecord& move, bool after
     for (int row = 0; row < cells.rows; ++row)
         for (int col = 0; col < cells.cols; ++col) {
             const int8_t type = cells.at(col, row);
-            const int16_t index = board_.addBlock(type < 0 ? 0 : type);
-            if (type < 0) {
-                board_.setPresent(index, false);
-                board_.setMarked(index, true);
-                board_.LiveBlocks().remove(board_.block(index).key);
-            }
+            const int16_t index = board_.addBlock(type < 0 ? 0 : type, type >= 0);
             BlockPaint(index, type < 0);
         }
     board_.setScore(after ? move.scoreAfter : move.scoreBefore);

@@ -4,8 +4,9 @@
 
 namespace tavro {
 
-// The current settings of the running program; every field is 16-bit signed.
-// Booleans follow the stored convention: true = -1, false = 0.
+// The current settings of the running program: numbers are 16-bit signed as
+// stored; flags are bool here and get their stored values (-1 or 1 for true,
+// 0 for false) only in the settings table.
 struct GameSettings {
     int16_t Cols = 0;
     int16_t Rows = 0;
@@ -18,18 +19,18 @@ struct GameSettings {
     int16_t Blocks = 0;
     int16_t BGColor = 0;
     int16_t Board = 0;
-    int16_t Background = 0;
-    int16_t Sound = 0;
+    bool Background = false;
+    bool Sound = false;
     int16_t LanguageId = 0;
-    int16_t GroupPreview = 0; // extra: outline the group under the pointer
-    int16_t Symbols = 0; // extra "Symbols on blocks": 0 off, -1 on
+    bool GroupPreview = false; // extra: outline the group under the pointer
+    bool Symbols = false;      // extra: symbols on the blocks
     // The main window's place, kept between runs: the inner area when not
     // maximised (a width of 0: none remembered) and whether it is maximised.
     int16_t WindowLeft = 0;
     int16_t WindowTop = 0;
     int16_t WindowWidth = 0;
     int16_t WindowHeight = 0;
-    int16_t WindowMaximized = 0;
+    bool WindowMaximized = false;
 };
 
 } // namespace tavro

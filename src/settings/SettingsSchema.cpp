@@ -17,30 +17,45 @@ using S = GameSettings;
 // Ranges are what the dialogs and pickers can produce; Cols and Rows have no
 // upper bound here, the layout lowers them to what fits. "Sprache" is not
 // clamped: an id without a language simply has no texts.
+constexpr SettingKey number(Setting id, const char* section, const char* key, int16_t defaultValue,
+                            Clamp clamp, int16_t low, int16_t high, int16_t S::*field) {
+    return {id, section, key, defaultValue, clamp, low, high, field, nullptr};
+}
+
+// A flag: read as true when not 0; written as storedTrue or 0.
+constexpr SettingKey flag(Setting id, const char* section, const char* key, bool defaultValue,
+                          int16_t storedTrue, bool S::*field) {
+    return {id,      section, key,       int16_t(defaultValue ? -1 : 0), Clamp::Flag, 0, 0,
+            nullptr, field,   storedTrue};
+}
+
+// Ranges are what the dialogs and pickers can produce; Cols and Rows have no
+// upper bound here, the layout lowers them to what fits. "Sprache" is not
+// clamped: an id without a language simply has no texts.
 constexpr SettingKey kKeys[] = {
-    {Setting::Sprache, kSettingsSection, "Sprache", 0, Clamp::None, 0, 0, &S::LanguageId},
-    {Setting::BlockTypes, kSettingsSection, "BlockTypes", 4, Clamp::Range, 3, 6, &S::BlockTypes},
-    {Setting::BlocksToClick, kSettingsSection, "BlocksToClick", 2, Clamp::Range, 2, 4,
-     &S::BlocksToClick},
-    {Setting::Cols, kSettingsSection, "Cols", 12, Clamp::Range, 5, INT16_MAX, &S::Cols},
-    {Setting::Rows, kSettingsSection, "Rows", 7, Clamp::Range, 5, INT16_MAX, &S::Rows},
-    {Setting::Blocks, kSettingsSection, "Blocks", 0, Clamp::Range, 0, 13, &S::Blocks},
-    {Setting::Board, kSettingsSection, "Board", 1, Clamp::Range, 0, 8, &S::Board},
-    {Setting::Background, kSettingsSection, "Background", -1, Clamp::Boolean, 0, 0, &S::Background},
-    {Setting::BGColor, kSettingsSection, "BGColor", 0, Clamp::Range, 0, 15, &S::BGColor},
-    // Any non-zero is on; the options dialog stores 1, old versions -1.
-    {Setting::Sound, kSettingsSection, "Sound", -1, Clamp::None, 0, 0, &S::Sound},
-    {Setting::GroupPreview, kExtrasSection, "GroupPreview", 0, Clamp::Boolean, 0, 0,
-     &S::GroupPreview},
-    {Setting::Symbols, kExtrasSection, "Symbols", 0, Clamp::Boolean, 0, 0, &S::Symbols},
+    number(Setting::Sprache, kSettingsSection, "Sprache", 0, Clamp::None, 0, 0, &S::LanguageId),
+    number(Setting::BlockTypes, kSettingsSection, "BlockTypes", 4, Clamp::Range, 3, 6,
+           &S::BlockTypes),
+    number(Setting::BlocksToClick, kSettingsSection, "BlocksToClick", 2, Clamp::Range, 2, 4,
+           &S::BlocksToClick),
+    number(Setting::Cols, kSettingsSection, "Cols", 12, Clamp::Range, 5, INT16_MAX, &S::Cols),
+    number(Setting::Rows, kSettingsSection, "Rows", 7, Clamp::Range, 5, INT16_MAX, &S::Rows),
+    number(Setting::Blocks, kSettingsSection, "Blocks", 0, Clamp::Range, 0, 13, &S::Blocks),
+    number(Setting::Board, kSettingsSection, "Board", 1, Clamp::Range, 0, 8, &S::Board),
+    flag(Setting::Background, kSettingsSection, "Background", true, -1, &S::Background),
+    number(Setting::BGColor, kSettingsSection, "BGColor", 0, Clamp::Range, 0, 15, &S::BGColor),
+    // The options dialog stores 1 for on; old versions stored -1.
+    flag(Setting::Sound, kSettingsSection, "Sound", true, 1, &S::Sound),
+    flag(Setting::GroupPreview, kExtrasSection, "GroupPreview", false, -1, &S::GroupPreview),
+    flag(Setting::Symbols, kExtrasSection, "Symbols", false, -1, &S::Symbols),
     // The window's place; a width or height of 0 means none is remembered.
-    {Setting::WindowLeft, kWindowSection, "Left", 0, Clamp::None, 0, 0, &S::WindowLeft},
-    {Setting::WindowTop, kWindowSection, "Top", 0, Clamp::None, 0, 0, &S::WindowTop},
-    {Setting::WindowWidth, kWindowSection, "Width", 0, Clamp::Range, 0, INT16_MAX, &S::WindowWidth},
-    {Setting::WindowHeight, kWindowSection, "Height", 0, Clamp::Range, 0, INT16_MAX,
-     &S::WindowHeight},
-    {Setting::WindowMaximized, kWindowSection, "Maximized", 0, Clamp::Boolean, 0, 0,
-     &S::WindowMaximized},
+    number(Setting::WindowLeft, kWindowSection, "Left", 0, Clamp::None, 0, 0, &S::WindowLeft),
+    number(Setting::WindowTop, kWindowSection, "Top", 0, Clamp::None, 0, 0, &S::WindowTop),
+    number(Setting::WindowWidth, kWindowSection, "Width", 0, Clamp::Range, 0, INT16_MAX,
+           &S::WindowWidth),
+    number(Setting::WindowHeight, kWindowSection, "Height", 0, Clamp::Range, 0, INT16_MAX,
+           &S::WindowHeight),
+    flag(Setting::WindowMaximized, kWindowSection, "Maximized", false, -1, &S::WindowMaximized),
 };
 
 constexpr bool idsInOrder() {
@@ -62,22 +77,36 @@ const SettingKey& settingKey(Setting id) {
     return kKeys[static_cast<size_t>(id)];
 }
 
-int16_t clampSetting(const SettingKey& key, int16_t value) {
+namespace {
+
+// Puts a value read from the store into the key's field.
+void assign(const SettingKey& key, GameSettings& settings, int16_t value) {
     switch (key.clamp) {
     case Clamp::Range:
-        return std::clamp(value, key.low, key.high);
-    case Clamp::Boolean:
-        return value == 0 ? int16_t(0) : int16_t(-1);
+        settings.*key.number = std::clamp(value, key.low, key.high);
+        break;
     case Clamp::None:
+        settings.*key.number = value;
+        break;
+    case Clamp::Flag:
+        settings.*key.flag = value != 0;
         break;
     }
-    return value;
 }
+
+// The value the store keeps for the key's field.
+int16_t storedValue(const SettingKey& key, const GameSettings& settings) {
+    if (key.clamp == Clamp::Flag)
+        return settings.*key.flag ? key.storedTrue : int16_t(0);
+    return settings.*key.number;
+}
+
+} // namespace
 
 void loadSetting(const SettingsStore& store, Setting id, GameSettings& settings) {
     const SettingKey& key = settingKey(id);
-    settings.*key.field = clampSetting(
-        key, store.readInt(QLatin1String(key.section), QLatin1String(key.key), key.defaultValue));
+    assign(key, settings,
+           store.readInt(QLatin1String(key.section), QLatin1String(key.key), key.defaultValue));
 }
 
 void loadSection(const SettingsStore& store, const char* section, GameSettings& settings) {
@@ -87,7 +116,7 @@ void loadSection(const SettingsStore& store, const char* section, GameSettings& 
         try {
             loadSetting(store, key.id, settings);
         } catch (const AppError&) {
-            settings.*key.field = key.defaultValue;
+            assign(key, settings, key.defaultValue);
         }
     }
 }
@@ -97,7 +126,8 @@ void saveSettings(SettingsStore& store, const GameSettings& settings,
     const SettingsStore::Batch batch(store);
     for (const Setting id : ids) {
         const SettingKey& key = settingKey(id);
-        store.writeInt(QLatin1String(key.section), QLatin1String(key.key), settings.*key.field);
+        store.writeInt(QLatin1String(key.section), QLatin1String(key.key),
+                       storedValue(key, settings));
     }
 }
 

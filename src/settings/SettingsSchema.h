@@ -43,18 +43,20 @@ enum class Setting : uint8_t {
 
 struct SettingKey {
     enum class Clamp {
-        Range,   // into low..high
-        Boolean, // 0 stays 0, anything else becomes -1 (true)
-        None,    // taken as it is
+        Range, // into low..high
+        None,  // taken as it is
+        Flag,  // a bool field: any non-zero is true; true is stored as `storedTrue`
     };
     Setting id;
     const char* section;
     const char* key;
     int16_t defaultValue;
     Clamp clamp;
-    int16_t low;
-    int16_t high;
-    int16_t GameSettings::*field;
+    int16_t low = 0;
+    int16_t high = 0;
+    int16_t GameSettings::*number = nullptr; // the field of a number
+    bool GameSettings::*flag = nullptr;      // the field of a flag
+    int16_t storedTrue = -1;
 };
 
 inline constexpr const char* kSettingsSection = "Settings";
@@ -63,9 +65,6 @@ inline constexpr const char* kWindowSection = "Window";
 
 std::span<const SettingKey> settingKeys();
 const SettingKey& settingKey(Setting id);
-
-// The value brought into the key's range.
-int16_t clampSetting(const SettingKey& key, int16_t value);
 
 // Reads one setting into its field, clamped; the default when it is missing.
 // Throws AppError when the stored text is no number (the field keeps its value).

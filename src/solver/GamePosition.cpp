@@ -9,7 +9,7 @@ Position positionOf(const Board& board) {
         for (int col = 0; col < board.cols(); ++col) {
             const int16_t index = board.cellAt(col, row);
             const BlockRec& b = board.block(index);
-            types.push_back(b.present != 0 ? b.type : int16_t(-1));
+            types.push_back(b.present ? b.type : int16_t(-1));
         }
     Position p = Position::fromRows(board.cols(), board.rows(), board.blocksToClick(), types);
     p.score = board.score();

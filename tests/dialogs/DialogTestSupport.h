@@ -22,7 +22,7 @@ namespace tavro::test {
 class RecordingSound : public SoundPlayer {
 public:
     std::vector<int> played;
-    void PlayWAV(int id) override { played.push_back(id); }
+    void PlayWAV(SoundId id) override { played.push_back(int(id)); }
 };
 
 // Places 1.. with the given scores, named "P<place>" with <place> blocks left.
@@ -49,7 +49,7 @@ struct Fixture {
         state.language.fillPaths(state.programFolder);
         // Cols, Rows, MaxCols, MaxRows, BlocksToClick, BlockTypes, BlockWidth, BlockHeight,
         // Blocks, BGColor, Board, Background, Sound, LanguageId.
-        state.settings = {12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 0, -1, 1, languageId};
+        state.settings = {12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 0, true, true, languageId};
     }
 };
 

@@ -221,7 +221,7 @@ private slots:
 
     void optionsOkStoresAllSevenKeysEvenWithoutChange() {
         Fixture f;
-        f.state.settings.Sound = -1; // stored as 1: the box only knows on and off
+        f.state.settings.Sound = true; // stored as 1
         frmOpt dlg(f.state);
         dlg.show();
         QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);

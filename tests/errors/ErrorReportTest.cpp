@@ -90,7 +90,7 @@ private slots:
         const ErrorLogFiles previous = report().logFiles();
         report().setLogFiles(ErrorLogFiles(logs.path(), QStringLiteral("tavro"), {}));
         QList<QSize> sizes;
-        QList<int16_t> choices;
+        QList<Continue> choices;
         for (int choice : {2, 1, 3}) {
             QTimer::singleShot(0, this, [&sizes, choice] {
                 auto* dialog = qobject_cast<ErrPtnr*>(QApplication::activeModalWidget());
@@ -106,7 +106,7 @@ private slots:
                                         Failure{5, QStringLiteral("Invalid procedure call"), 0});
         }
         report().setLogFiles(previous);
-        QCOMPARE(choices, (QList<int16_t>{2, 1, 3}));
+        QCOMPARE(choices, (QList<Continue>{Continue::Leave, Continue::Ignore, Continue::End}));
         QCOMPARE(sizes, QList<QSize>(3, sizes.value(0)));
         QVERIFY(sizes[0].width() >= 520);
     }
@@ -128,7 +128,7 @@ private slots:
         trap.run([&] { wentOn = true; });
 
         QVERIFY(wentOn);
-        QCOMPARE(report().ContinueChoice(), int16_t(1));
+        QCOMPARE(report().ContinueChoice(), Continue::Ignore);
         QVERIFY(report().isHidden());
         QCOMPARE(values, (QStringList{
                              "326 (Resource not found)", "basCommon", "PlayWAV",
@@ -170,7 +170,7 @@ private slots:
         });
         QCOMPARE(report().OnError(QStringLiteral("frmOpt"), QStringLiteral("cmdOK_Click"),
                                   Failure{5, QStringLiteral("Invalid procedure call"), 0}),
-                 int16_t(2));
+                 Continue::Leave);
     }
 
     void saveAsksBeforeReplacing() {

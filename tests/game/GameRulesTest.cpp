@@ -27,17 +27,16 @@ private slots:
         for (int index = 0; index < 12; ++index) {
             const int col = index % 4, row = index / 4;
             const BlockRec& r = b.block(index);
-            QVERIFY(r.type >= 0 && r.type < 4 && r.present == kTrue && r.marked == kFalse);
-            QCOMPARE(
-                std::pair(int(b.GetBlockFromCoord(col, row)), int(b.LiveBlocks().at(index).index)),
-                std::pair(index, index));
+            QVERIFY(r.type >= 0 && r.type < 4 && r.present && !r.marked);
+            QCOMPARE(std::pair(int(b.GetBlockFromCoord(col, row)), int(b.LiveBlocks().at(index))),
+                     std::pair(index, index));
             QCOMPARE(v.events[1 + index],
                      QStringLiteral("draw %1 %2 %3").arg(r.type).arg(col * 50).arg(row * 50));
         }
 
         // The same seed deals the same board; without sound nothing is played.
         s = settingsFor(12, 7);
-        s.Sound = 0;
+        s.Sound = false;
         v.events.clear();
         g.newBoard(42);
         QVERIFY(v.only("sound").isEmpty());
@@ -75,34 +74,33 @@ private slots:
         QCOMPARE(failure.number, int(AppError::Overflow));
         QCOMPARE(p.g.totalBlocks(), 32767);
     }
-    void blockListKeepsOrderAndRemovesByKey() {
-        BlockList list;
-        for (int16_t i = 0; i < 6; ++i)
-            list.append(i, blockKey(i % 3, i));
-        for (const char* key : {"B4", "A0"})
-            list.remove(key);
-        QStringList keys;
-        for (const BlockList::Entry& e : list)
-            keys << QString::fromStdString(e.key);
-        QCOMPARE(keys, QStringList({"B1", "C2", "A3", "C5"}));
-        QCOMPARE(list.at(2).index, 3);
-        list.remove("C5");
-        list.append(9, "A9");
-        QCOMPARE(list.at(3).key, std::string("A9"));
-
-        // A key must match an entry exactly: right index, wrong letter fails.
-        QVERIFY(!list.contains("A1"));
-        for (const char* missing : {"A1", "B4", "", "B", "B1x", "B-1", "Z99999"}) {
+    void blockListKeepsOrderAndRemovesByBlock() {
+        BlockList list, group;
+        for (int16_t i : {5, 0, 3, 1, 4, 2})
+            list.append(i);
+        list.remove(3);
+        for (int16_t i : {4, 5})
+            group.append(i);
+        list.removeAll(group);
+        QCOMPARE(std::vector<int16_t>(list.begin(), list.end()), (std::vector<int16_t>{0, 1, 2}));
+        list.append(3);
+        QCOMPARE(std::pair(list.at(3), list.count()), std::pair(int16_t(3), 4));
+        QVERIFY(list.contains(3) && !list.contains(4) && !list.contains(-1));
+        const auto number = [](auto&& call) {
             try {
-                list.remove(missing);
-                QFAIL(missing);
+                call();
             } catch (const AppError& e) {
-                QCOMPARE(e.number(), int(AppError::InvalidCall));
+                return e.number();
             }
-        }
-        QCOMPARE(list.count(), 4);
-        QVERIFY_THROWS_EXCEPTION(AppError, list.at(4));
-        QVERIFY_THROWS_EXCEPTION(AppError, list.append(2, "C2"));
+            return 0;
+        };
+        QCOMPARE(number([&] { list.remove(4); }), int(AppError::InvalidCall));
+        QCOMPARE(number([&] { list.removeAll(group); }), int(AppError::InvalidCall));
+        QCOMPARE(number([&] { list.append(2); }), int(AppError::KeyAlreadyUsed));
+        QCOMPARE(number([&] { list.at(4); }), int(AppError::SubscriptOutOfRange));
+        list.clear();
+        list.append(2); // a cleared list takes its blocks again
+        QCOMPARE(list.count(), 1);
     }
     void gridLookupAndHitTest() {
         Play p({"0112", "2333", "0123"});
@@ -145,7 +143,7 @@ private slots:
         Play p(rows, btc);
         QCOMPARE(p.g.isGameOver(), over);
         for (int i = 0; i < p.g.board().blockCount(); ++i)
-            QCOMPARE(p.g.board().block(i).marked, kFalse);
+            QVERIFY(!p.g.board().block(i).marked);
         if (over) { // a click on a finished board does nothing
             p.click(0, 0);
             QCOMPARE(p.v.events, QStringList());
@@ -159,7 +157,7 @@ private slots:
         QCOMPARE(v.events, QStringList({"sound 102", "sound 103"}));
         QCOMPARE(p.state(), before.join('/') + " 0");
         for (int i = 0; i < g.board().blockCount(); ++i)
-            QCOMPARE(g.board().block(i).marked, kFalse);
+            QVERIFY(!g.board().block(i).marked);
 
         p.click(0, 1); // the pair 22
         QCOMPARE(p.state(), "..33/0144 5");
@@ -176,10 +174,10 @@ private slots:
             QVERIFY(!g.isMoving());
         }
         v.events.clear();
-        s.Sound = 0;
+        s.Sound = false;
         p.click(1, 1); // lone 1, silent now
         QVERIFY(v.events.isEmpty());
-        s.Sound = -1;
+        s.Sound = true;
 
         p.click(2, 0);
         p.click(2, 1);
@@ -248,8 +246,8 @@ private slots:
     void emptyColumnsCloseTowardsTheLeft() {
         Play p({"10068", "20064", "10043"});
         auto& [s, v, owner, g] = p;
-        s.Background = 0; // plain colour: erasing copies the top-left square
-        p.click(3, 0);    // column 3 keeps one block
+        s.Background = false; // plain colour: erasing copies the top-left square
+        p.click(3, 0);        // column 3 keeps one block
         QCOMPARE(picture(g.board()), QStringList({"100.8", "200.4", "10043"}));
         v.events.clear();
 

@@ -20,13 +20,13 @@ struct Tally {
     int games = 0, moves = 0, refused = 0, cleared = 0, finished = 0, overAtStart = 0;
 };
 
-// A fill from `start` on a copy: the group's keys in order, then the marks.
+// A fill from `start` on a copy: the group's blocks in order, then the marks.
 template <typename Fill> QString filled(Board board, int16_t start, Fill fill) {
     board.SameBlocks().clear();
     fill(board, start);
     QString text;
-    for (const BlockList::Entry& e : board.SameBlocks())
-        text += QString::fromStdString(e.key) + ' ';
+    for (const int16_t index : board.SameBlocks())
+        text += QString::number(index) + ' ';
     for (int i = 0; i < board.blockCount(); ++i)
         text += board.block(i).marked ? 'x' : '.';
     return text;
@@ -74,8 +74,8 @@ void playOneGame(const GameSettings& s, uint32_t seed, std::mt19937& random, Tal
                      filled(before, hit, referenceFindSameBlocks));
             before.SameBlocks().clear();
             referenceFindSameBlocks(before, hit);
-            for (const BlockList::Entry& e : before.SameBlocks())
-                group.insert(e.index);
+            for (const int16_t index : before.SameBlocks())
+                group.insert(index);
         }
         const int k = int(group.size());
 
@@ -121,7 +121,7 @@ private slots:
         for (int round = 0; round < 4000 && !QTest::currentTestFailed(); ++round) {
             const int cols = 1 + int(random() % 16), rows = 1 + int(random() % 12);
             GameSettings s = settingsFor(cols, rows, 1 + int(random() % 5), 3 + int(random() % 4));
-            s.Background = (round % 2) ? -1 : 0;
+            s.Background = round % 2 != 0;
             // The reference game-over test is slow: every fourth game.
             playOneGame(s, static_cast<uint32_t>(random()), random, tally, round % 4 == 0);
         }

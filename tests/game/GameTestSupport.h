@@ -22,7 +22,7 @@ inline GameSettings settingsFor(int cols, int rows, int blocksToClick = 2, int b
     s.BlocksToClick = static_cast<int16_t>(blocksToClick);
     s.BlockTypes = static_cast<int16_t>(blockTypes);
     s.BlockWidth = s.BlockHeight = 50;
-    s.Background = s.Sound = -1;
+    s.Background = s.Sound = true;
     return s;
 }
 
@@ -41,7 +41,7 @@ inline QStringList picture(const Board& board) {
 
 // The live block that `n` picks, counting round the LiveBlocks list.
 inline const BlockRec& liveBlock(const Board& board, uint32_t n) {
-    return board.block(board.LiveBlocks().at(int(n % board.LiveBlocks().count())).index);
+    return board.block(board.LiveBlocks().at(int(n % board.LiveBlocks().count())));
 }
 
 inline constexpr auto centre = [](int cell) { return cell * 50.0 + 25.0; };
@@ -98,7 +98,7 @@ public:
         log("highscore");
         onHighscore();
     }
-    void PlayWAV(int id) override { log("sound %1", id); }
+    void PlayWAV(SoundId id) override { log("sound %1", int(id)); }
 
     QStringList only(const QString& prefix) const {
         return events.filter(QRegularExpression('^' + prefix));
@@ -129,10 +129,10 @@ inline QString boardInvariantViolation(const Board& board, bool betweenMoves = t
             seen[size_t(i)] = true;
         }
     int last = -1;
-    for (const BlockList::Entry& e : board.LiveBlocks()) {
-        if (e.index <= last || !board.block(e.index).present)
-            return QStringLiteral("LiveBlocks: %1 out of order or spent").arg(e.index);
-        last = e.index;
+    for (const int16_t index : board.LiveBlocks()) {
+        if (index <= last || !board.block(index).present)
+            return QStringLiteral("LiveBlocks: %1 out of order or spent").arg(index);
+        last = index;
     }
     int present = 0;
     for (int i = 0; i < count; ++i) {
@@ -141,14 +141,13 @@ inline QString boardInvariantViolation(const Board& board, bool betweenMoves = t
             return QString::asprintf("block %d (%d,%d) present %d marked %d: %s", i, b.col, b.row,
                                      b.present, b.marked, what);
         };
-        if (b.index != i || b.key != blockKey(b.type, i) || board.cellAt(b.col, b.row) != i)
-            return wrong("index, key or cell");
+        if (b.index != i || board.cellAt(b.col, b.row) != i)
+            return wrong("index or cell");
         if (b.x != b.col * board.blockWidth() || b.y != b.row * board.blockHeight())
             return wrong("pixel position");
-        if ((b.present != kTrue && b.present != kFalse) ||
-            bool(b.present) != board.LiveBlocks().contains(b.key))
+        if (b.present != board.LiveBlocks().contains(b.index))
             return wrong("present flag disagrees with LiveBlocks");
-        if (b.present ? betweenMoves && b.marked : b.marked != kTrue)
+        if (b.present ? betweenMoves && b.marked : !b.marked)
             return wrong("marked flag");
         present += b.present ? 1 : 0;
     }

@@ -8,7 +8,7 @@ static void referenceCheckBlock(Board& board, int16_t index) {
     if (board.TestBlocks().count() >= board.blocksToClick())
         return;
     for (int i = 0; i < board.LiveBlocks().count(); ++i) {
-        const int16_t j = board.LiveBlocks().at(i).index;
+        const int16_t j = board.LiveBlocks().at(i);
         const BlockRec& from = board.block(index);
         const BlockRec& other = board.block(j);
         if (other.type != from.type || other.marked)
@@ -16,7 +16,7 @@ static void referenceCheckBlock(Board& board, int16_t index) {
         if ((other.col == from.col && std::abs(other.row - from.row) == 1) ||
             (other.row == from.row && std::abs(other.col - from.col) == 1)) {
             board.setMarked(j, true);
-            board.TestBlocks().append(j, other.key);
+            board.TestBlocks().append(j);
             referenceCheckBlock(board, j);
         }
     }
@@ -25,9 +25,9 @@ static void referenceCheckBlock(Board& board, int16_t index) {
 bool referenceIsGameOver(Board& board) {
     for (int i = 0; i < board.LiveBlocks().count(); ++i) {
         board.TestBlocks().clear();
-        referenceCheckBlock(board, board.LiveBlocks().at(i).index);
-        for (const BlockList::Entry& e : board.TestBlocks())
-            board.setMarked(e.index, false);
+        referenceCheckBlock(board, board.LiveBlocks().at(i));
+        for (const int16_t index : board.TestBlocks())
+            board.setMarked(index, false);
         if (board.TestBlocks().count() >= board.blocksToClick())
             return false;
     }
@@ -44,7 +44,7 @@ void referenceFindSameBlocks(Board& board, int16_t index) {
         if (n == -1 || board.block(n).marked || board.block(n).type != type)
             continue;
         board.setMarked(n, true);
-        board.SameBlocks().append(n, board.block(n).key);
+        board.SameBlocks().append(n);
         referenceFindSameBlocks(board, n);
     }
 }

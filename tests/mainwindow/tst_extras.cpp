@@ -34,8 +34,8 @@ std::set<std::pair<int, int>> rulesGroup(const Board& board, QPoint cell) {
     copy.SameBlocks().clear();
     copy.FindSameBlocks(copy.GetBlockFromCoord(cell.x(), cell.y()));
     std::set<std::pair<int, int>> group;
-    for (const BlockList::Entry& e : copy.SameBlocks())
-        group.insert({copy.block(e.index).col, copy.block(e.index).row});
+    for (const int16_t index : copy.SameBlocks())
+        group.insert({copy.block(index).col, copy.block(index).row});
     return group;
 }
 

@@ -41,7 +41,7 @@ private slots:
     void formLoadReadsDefaultsFromAnEmptyStore() {
         Harness h;
         TestWindow window(h.state);
-        QCOMPARE(loaded(h.state.settings), (QList<int>{4, 2, 12, 7, 0, 1, -1, 0, -1}));
+        QCOMPARE(loaded(h.state.settings), (QList<int>{4, 2, 12, 7, 0, 1, true, 0, true}));
         QCOMPARE(QSize(h.state.settings.BlockWidth, h.state.settings.BlockHeight), QSize(50, 50));
         QVERIFY(!window.isMoving());
         QVERIFY(!window.isVisible());
@@ -61,7 +61,7 @@ private slots:
         const GameSettings& s = h.state.settings;
         QCOMPARE(
             (QList<int>{s.BlockTypes, s.BlocksToClick, s.Cols, s.Board, s.Background, s.Sound}),
-            (QList<int>{6, 2, 5, 8, -1, 1}));
+            (QList<int>{6, 2, 5, 8, true, true}));
     }
 
     void formLoadReportsABadColsOnceAndLoadsTheRest() {
@@ -414,12 +414,12 @@ private slots:
 
         Harness h;
         auto window = h.showWindow(QSize(900, 650));
-        h.sound.PlayWAV(101);
+        h.sound.PlayWAV(SoundId::Unused);
         window->cmdBut_Click(5); // high scores: no board sound after it
         QCOMPARE(h.sound.soundData(), file.readAll());
 
-        h.state.settings.Sound = 0;
-        h.sound.PlayWAV(101);
+        h.state.settings.Sound = false;
+        h.sound.PlayWAV(SoundId::Unused);
         window->cmdBut_Click(5);
         QCOMPARE(h.sound.soundData(), other.readAll());
     }

@@ -223,38 +223,68 @@ private slots:
     void everyKeyIsBroughtIntoItsRange() {
         struct Case {
             Setting id;
-            int16_t GameSettings::*field;
-            int16_t defaultValue;
+            int (*field)(const GameSettings&);
+            int defaultValue;
             QList<QPair<int, int>> storedToRead;
         };
         using S = GameSettings;
         const Case cases[] = {
-            {Setting::Sprache, &S::LanguageId, 0, {{-5, -5}, {1033, 1033}, {6, 6}}},
-            {Setting::BlockTypes, &S::BlockTypes, 4, {{2, 3}, {3, 3}, {6, 6}, {7, 6}}},
-            {Setting::BlocksToClick, &S::BlocksToClick, 2, {{1, 2}, {2, 2}, {4, 4}, {5, 4}}},
-            {Setting::Cols, &S::Cols, 12, {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
-            {Setting::Rows, &S::Rows, 7, {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
-            {Setting::Blocks, &S::Blocks, 0, {{-1, 0}, {0, 0}, {13, 13}, {14, 13}}},
-            {Setting::Board, &S::Board, 1, {{-1, 0}, {0, 0}, {8, 8}, {9, 8}}},
-            {Setting::Background, &S::Background, -1, {{0, 0}, {-1, -1}, {1, -1}, {-32768, -1}}},
-            {Setting::BGColor, &S::BGColor, 0, {{-1, 0}, {0, 0}, {15, 15}, {16, 15}}},
-            {Setting::Sound, &S::Sound, -1, {{0, 0}, {1, 1}, {-1, -1}, {5, 5}}},
+            {Setting::Sprache,
+             [](const S& s) { return int(s.LanguageId); },
+             0,
+             {{-5, -5}, {1033, 1033}, {6, 6}}},
+            {Setting::BlockTypes,
+             [](const S& s) { return int(s.BlockTypes); },
+             4,
+             {{2, 3}, {3, 3}, {6, 6}, {7, 6}}},
+            {Setting::BlocksToClick,
+             [](const S& s) { return int(s.BlocksToClick); },
+             2,
+             {{1, 2}, {2, 2}, {4, 4}, {5, 4}}},
+            {Setting::Cols,
+             [](const S& s) { return int(s.Cols); },
+             12,
+             {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
+            {Setting::Rows,
+             [](const S& s) { return int(s.Rows); },
+             7,
+             {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
+            {Setting::Blocks,
+             [](const S& s) { return int(s.Blocks); },
+             0,
+             {{-1, 0}, {0, 0}, {13, 13}, {14, 13}}},
+            {Setting::Board,
+             [](const S& s) { return int(s.Board); },
+             1,
+             {{-1, 0}, {0, 0}, {8, 8}, {9, 8}}},
+            {Setting::Background,
+             [](const S& s) { return int(s.Background); },
+             1,
+             {{0, 0}, {-1, 1}, {1, 1}, {-32768, 1}}},
+            {Setting::BGColor,
+             [](const S& s) { return int(s.BGColor); },
+             0,
+             {{-1, 0}, {0, 0}, {15, 15}, {16, 15}}},
+            {Setting::Sound,
+             [](const S& s) { return int(s.Sound); },
+             1,
+             {{0, 0}, {1, 1}, {-1, 1}, {5, 1}}},
         };
         for (const Case& c : cases) {
             const SettingKey& key = settingKey(c.id);
             QFile::remove(path());
             GameSettings s;
             loadSetting(SettingsStore(path()), c.id, s);
-            QCOMPARE(s.*c.field, c.defaultValue);
+            QCOMPARE(c.field(s), c.defaultValue);
             for (const auto& [stored, read] : c.storedToRead) {
                 SettingsStore store(path());
                 store.write(key.section, key.key, QString::number(stored));
                 GameSettings loaded;
                 loadSetting(SettingsStore(path()), c.id, loaded);
-                QVERIFY2(loaded.*c.field == read, qPrintable(QStringLiteral("%1=%2 read as %3")
+                QVERIFY2(c.field(loaded) == read, qPrintable(QStringLiteral("%1=%2 read as %3")
                                                                  .arg(key.key)
                                                                  .arg(stored)
-                                                                 .arg(loaded.*c.field)));
+                                                                 .arg(c.field(loaded))));
             }
         }
     }

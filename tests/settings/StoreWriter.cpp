@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     SettingsStore store(args[1]);
     store.open();
-    GameSettings s{12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 1, -1, -1, 0};
+    GameSettings s{12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 1, true, true, 0};
     const QString mode = args[2];
     if (mode == "seed") {
         saveSettings(store, s,
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
             table.setEntry(slot, {QStringLiteral("Old%1").arg(slot), 600 - 100 * slot, slot, true});
         table.write(store, s);
     } else if (mode == "options") {
-        const GameSettings changed{20, 15, 20, 15, 3, 5, 50, 50, 0, 9, 1, 0, 0, 0};
+        const GameSettings changed{20, 15, 20, 15, 3, 5, 50, 50, 0, 9, 1, false, false, 0};
         saveSettings(store, changed,
                      {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
                       Setting::Background, Setting::BGColor, Setting::Sound});

@@ -19,7 +19,7 @@ public:
     void showScore(int64_t) override {}
     void showLeft(int) override {}
     void showHighscore() override {}
-    void PlayWAV(int) override {}
+    void PlayWAV(tavro::SoundId) override {}
 };
 
 // A game on the board of `start`, ready for clicks.
@@ -32,7 +32,7 @@ public:
         settings_.BlockTypes = 10;
         settings_.BlockWidth = 50;
         settings_.BlockHeight = 50;
-        settings_.Background = -1;
+        settings_.Background = true;
         game_.loadBoard(start.shape.cols, start.shape.rows, start.toRows());
     }
     void click(tavro::solver::Move m) { game_.picBoard_MouseUp(m.col * 50 + 25, m.row * 50 + 25); }

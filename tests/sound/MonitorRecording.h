@@ -6,9 +6,7 @@
 
 #include "WaveBytes.h"
 
-#include <QAudioDevice>
 #include <QElapsedTimer>
-#include <QMediaDevices>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -35,8 +33,6 @@ inline QString whyNoSoundServer() {
     info.start("pactl", {"info"});
     if (!info.waitForFinished(3000) || info.exitCode() != 0)
         return "the PulseAudio server named by the environment does not answer";
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        return "Qt sees no audio output device";
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include "MonitorRecording.h"
 #include "WaveBytes.h"
+#include "common/SoundStream.h"
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 
@@ -87,36 +88,64 @@ private slots:
         QVERIFY(!SoundPlayer::parseWave(riff(fmtChunk(1, 1, 11025, 8)).chopped(6))); // short fmt
     }
 
-    void convertsToOtherFormats() {
+    void convertsToMono16() {
+        auto s16 = [](const QByteArray& d, int i) {
+            return qFromLittleEndian<qint16>(d.constData() + 2 * i);
+        };
         SoundPlayer::WaveImage wave;
         wave.format.setSampleRate(11025);
         wave.format.setChannelCount(1);
         wave.format.setSampleFormat(QAudioFormat::UInt8);
         wave.samples = QByteArray("\x80\xFF\x00\x80", 4); // silence, high, low, silence
-        auto s16 = [](const QByteArray& d, int i) {
-            return qFromLittleEndian<qint16>(d.constData() + 2 * i);
-        };
-
-        QAudioFormat target = wave.format;
-        target.setChannelCount(2);
-        target.setSampleFormat(QAudioFormat::Int16);
-        const QByteArray stereo = SoundPlayer::convertPcm(wave, target);
-        QCOMPARE(QList<int>({int(stereo.size()), s16(stereo, 0), s16(stereo, 2), s16(stereo, 3),
-                             s16(stereo, 4)}),
-                 QList<int>({4 * 2 * 2, 0, 127 * 256, 127 * 256, -32768}));
-
+        const QByteArray same = SoundPlayer::toMono16(wave, 11025);
+        QCOMPARE(QList<int>({int(same.size()), s16(same, 0), s16(same, 1), s16(same, 2)}),
+                 QList<int>({4 * 2, 0, 127 * 256, -32768}));
         // Four times the rate: the frames in between are interpolated.
-        target.setSampleRate(44100);
-        target.setChannelCount(1);
-        const QByteArray fast = SoundPlayer::convertPcm(wave, target);
+        const QByteArray fast = SoundPlayer::toMono16(wave, 44100);
         QCOMPARE(QList<int>({int(fast.size()), s16(fast, 2), s16(fast, 4)}),
                  QList<int>({(3 * 4 + 1) * 2, (127 * 256) / 2, 127 * 256}));
+        // Stereo 16-bit: the mean of both channels.
+        wave.format.setChannelCount(2);
+        wave.format.setSampleFormat(QAudioFormat::Int16);
+        wave.samples = fields(qint16(1000), qint16(3000), qint16(-4000), qint16(0));
+        const QByteArray mono = SoundPlayer::toMono16(wave, 11025);
+        QCOMPARE(QList<int>({int(mono.size()), s16(mono, 0), s16(mono, 1)}),
+                 QList<int>({4, 2000, -2000}));
+    }
 
-        target.setSampleRate(11025);
-        target.setSampleFormat(QAudioFormat::Float);
-        const QByteArray floats = SoundPlayer::convertPcm(wave, target);
-        QCOMPARE(std::pair(floats.size(), qFromLittleEndian<float>(floats.constData() + 8)),
-                 std::pair(qsizetype(16), -1.0f));
+    // The stream runs at 1000 frames of 2 bytes a second: 2 bytes a millisecond.
+    void cutsWhereTheOldSoundWasWhenTheNewOneCame_data() {
+        QTest::addColumn<int>("tookMs"); // of the first sound (50 ms) before the second
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<int>("stillDueMs");
+        QTest::newRow("same instant") << 0 << 0 << 0;
+        QTest::newRow("2 ms later, device full") << 0 << 2 << 2;
+        QTest::newRow("30 ms later, 10 ms taken") << 10 << 30 << 20;
+        QTest::newRow("3 ms later, 10 ms taken") << 10 << 3 << 0;
+        QTest::newRow("after the first ended") << 50 << 500 << 0;
+    }
+    void cutsWhereTheOldSoundWasWhenTheNewOneCame() {
+        QFETCH(int, tookMs);
+        QFETCH(int, gapMs);
+        QFETCH(int, stillDueMs);
+        QAudioFormat format;
+        format.setSampleRate(1000);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        const QByteArray first(100, 'a'), second(40, 'b');
+        SoundStream stream(format);
+        const auto t0 = SoundStream::Clock::now();
+        stream.start(first, t0, 10);
+        stream.consume(stream.next(tookMs * 2).size());
+        stream.start(second, t0 + std::chrono::milliseconds(gapMs), 10);
+        QCOMPARE(stream.next(1000),
+                 first.mid(tookMs * 2, stillDueMs * 2) + second + QByteArray(20, 0));
+        // Only whole frames, only what the device took, then nothing.
+        QCOMPARE(stream.next(3).size(), 2);
+        stream.consume(stream.next(1000).size() - 1);
+        QCOMPARE(stream.next(1000), QByteArray(2, 0));
+        stream.consume(2);
+        QVERIFY(stream.done() && stream.next(1000).isEmpty());
     }
 
     void soundDataIsTheLastWaveAndBadIdsAreReported() {
@@ -129,11 +158,11 @@ private slots:
         SoundPlayer player;
         QVERIFY(player.soundData().isEmpty());
         for (int id : {100, 105, 102, 107, 104}) {
-            player.PlayWAV(id);
+            player.PlayWAV(SoundId(id));
             QCOMPARE(player.soundData(), readFile(QStringLiteral(":/wav/%1.wav").arg(id)));
         }
         for (int id : {99, 108, -1})
-            player.PlayWAV(id);
+            player.PlayWAV(SoundId(id));
         setErrorHandler(previous);
         QCOMPARE(player.soundData(), readFile(":/wav/104.wav"));
         const QString notFound =
@@ -145,18 +174,33 @@ private slots:
         SoundPlayer player;
         QElapsedTimer timer;
         timer.start();
-        player.PlayWAV(102); // opens the sound output, in the background
+        player.PlayWAV(SoundId::Click); // opens the sound output, in the background
         const qint64 first = timer.nsecsElapsed();
         qint64 slowest = 0;
         for (int id : {104, 107, 104, 107, 102, 103, 106, 104, 107, 105}) {
             timer.start();
-            player.PlayWAV(id);
+            player.PlayWAV(SoundId(id));
             slowest = std::max(slowest, timer.nsecsElapsed());
             QTest::qWait(15);
         }
         qInfo("PlayWAV: first call %.2f ms, then slowest %.2f ms", first / 1e6, slowest / 1e6);
         // A falling pass lasts 80 ms; a sound must take only a small part of it.
         QVERIFY2(std::max(first, slowest) < 40'000'000, "PlayWAV blocks the caller");
+    }
+
+    // Without a sound server the game plays on silently and says nothing.
+    void quietAndQuickWithoutASoundServer() {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PULSE_SERVER", "unix:/nonexistent");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {"callsReturnQuickly"});
+        QVERIFY(child.waitForFinished(30000));
+        const QString output = QString::fromUtf8(child.readAll());
+        QVERIFY2(child.exitCode() == 0 && !output.contains("QWARN"), qPrintable(output));
+        const qsizetype figure = output.indexOf("PlayWAV:");
+        qInfo("no sound server: %s", qPrintable(output.mid(figure).section('\n', 0, 0)));
     }
 
     void playsThroughTheSoundServer_data() {
@@ -175,10 +219,10 @@ private slots:
         SoundPlayer player;
         player.prepare(); // as the program does at start-up
         const std::vector<double> pcm = recordWhile([&] {
-            player.PlayWAV(105);
+            player.PlayWAV(SoundId::BoardCleared);
             if (cutAfter > 0) {
                 QTest::qWait(cutAfter);
-                player.PlayWAV(104);
+                player.PlayWAV(SoundId::ReachedBottom);
             }
             QTest::qWait(3200 - cutAfter);
         });
@@ -213,7 +257,7 @@ private slots:
         MonitorRecording recording;
         QVERIFY2(recording.start(), "parec delivers no samples");
         for (int trial = 0; trial < kTrials; ++trial) {
-            player.PlayWAV(107);
+            player.PlayWAV(SoundId::Landed);
             QTest::qWait(kOffsetMs);
             recording.playTone();
             QTest::qWait(kTrialMs - kOffsetMs);

@@ -1,10 +1,12 @@
 /* Starts a program and prints, in milliseconds, how long it takes until its
  * first top-level window is mapped on the X server. It listens for the map
- * event itself instead of polling, so the measurement adds no load.
- *   tavro-mapwatch <program> [args...]     (the program keeps running) */
+ * event itself instead of polling, so the measurement adds no load. With -n N
+ * it prints the times of the first N windows mapped, one a line.
+ *   tavro-mapwatch [-n N] <program> [args...]     (the program keeps running) */
 #include <X11/Xlib.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -15,8 +17,14 @@ static double nowMs(void) {
 }
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: tavro-mapwatch <program> [args...]\n");
+    int windows = 1;
+    if (argc > 2 && strcmp(argv[1], "-n") == 0) {
+        windows = atoi(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc < 2 || windows < 1) {
+        fprintf(stderr, "usage: tavro-mapwatch [-n N] <program> [args...]\n");
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -32,14 +40,15 @@ int main(int argc, char** argv) {
         execvp(argv[1], argv + 1);
         _exit(127);
     }
-    for (;;) {
+    while (windows > 0) {
         XEvent event;
         XNextEvent(display, &event);
         if (event.type == MapNotify) {
             printf("%.1f\n", nowMs() - start);
-            printf("pid %d\n", (int)child);
             fflush(stdout);
-            return 0;
+            --windows;
         }
     }
+    printf("pid %d\n", (int)child);
+    return 0;
 }

@@ -30,8 +30,8 @@ void ReplayRecorder::showLeft(int left) {
 void ReplayRecorder::showHighscore() {
     out_ << "over " << game_->score() << '\n';
 }
-void ReplayRecorder::PlayWAV(int id) {
-    out_ << "sound " << id << '\n';
+void ReplayRecorder::PlayWAV(SoundId id) {
+    out_ << "sound " << static_cast<int>(id) << '\n';
 }
 
 } // namespace tavro

@@ -25,7 +25,7 @@ public:
     void showScore(int64_t score) override;
     void showLeft(int left) override;
     void showHighscore() override;
-    void PlayWAV(int id) override;
+    void PlayWAV(SoundId id) override;
 
 private:
     void printCell(const char* what, int x, int y);

@@ -39,8 +39,8 @@ int main() {
     settings.BlockTypes = std::max<int16_t>(3, static_cast<int16_t>(maxType + 1));
     settings.BlockWidth = 50;
     settings.BlockHeight = 50;
-    settings.Background = -1;
-    settings.Sound = -1;
+    settings.Background = true;
+    settings.Sound = true;
 
     ReplayRecorder recorder(std::cout);
     Game game(settings, recorder, recorder);

@@ -16,7 +16,6 @@ namespace tavro {
 
 namespace {
 
-constexpr int kSoundPick = 107;
 constexpr int kStripHeight = 50;
 constexpr int kStripWidth = 350;   // set 0; the others are 300 wide
 constexpr int kFirstSetName = 220; // texts 220 .. 233 name the sets
@@ -74,7 +73,7 @@ void frmBlocks::imgBlocks_Click(int index) {
     GameSettings& s = state_.settings;
     trap.run([&] {
         if (s.Sound != 0)
-            state_.sound.PlayWAV(kSoundPick);
+            state_.sound.PlayWAV(SoundId::Landed);
     });
     trap.run([&] {
         s.Blocks = int16_t(index);

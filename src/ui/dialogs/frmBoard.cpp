@@ -16,7 +16,6 @@
 namespace tavro {
 
 namespace {
-constexpr int kSoundPick = 102;
 constexpr QSize kThumbSize(200, 150);
 } // namespace
 
@@ -62,7 +61,7 @@ void frmBoard::imgBrett_Click(int index) {
     GameSettings& s = state_.settings;
     trap.run([&] {
         if (s.Sound != 0)
-            state_.sound.PlayWAV(kSoundPick);
+            state_.sound.PlayWAV(SoundId::Click);
     });
     trap.run([&] {
         s.Board = int16_t(index);

@@ -20,7 +20,6 @@ namespace tavro {
 namespace {
 
 constexpr int kNameWidth = 170;
-constexpr int kSoundBoardCleared = 105;
 
 QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
     auto* label = new QLabel(parent);
@@ -154,7 +153,7 @@ void frmHighscore::Form_Load() {
     ErrorTrap trap("frmHighscore", "Form_Load");
     trap.run([&] {
         if (game_.blocksLeft == 0 && game_.finished && s.Sound != 0)
-            state_.sound.PlayWAV(kSoundBoardCleared);
+            state_.sound.PlayWAV(SoundId::BoardCleared);
     });
     trap.run([&] {
         lblTotalBlocks_->setText(QString::number(game_.totalBlocks));

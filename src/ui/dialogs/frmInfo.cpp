@@ -92,7 +92,7 @@ void frmInfo::buildControls() {
     // Top to bottom in the flag column.
     auto* flagColumn = new QVBoxLayout;
     for (const LanguageInfo& language : kLanguages) {
-        const int id = language.id;
+        const int id = static_cast<int>(language.id);
         auto* image = new ClickableImage(QPixmap(QStringLiteral(":/pictures/flag%1.png").arg(id)),
                                          QSize(32, 20), this);
         image->setObjectName(QStringLiteral("imgLang%1").arg(id));

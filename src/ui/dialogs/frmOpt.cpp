@@ -30,7 +30,8 @@ constexpr int kMinSize = 5;
 // control-array lookup.
 template <typename Array> auto element(const Array& controls, int index) {
     if (index < 0 || index >= int(controls.size()))
-        throw AppError(340, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+        throw AppError(AppError::NoSuchControl,
+                       QStringLiteral("Control array element '%1' doesn't exist").arg(index));
     return controls[index];
 }
 
@@ -162,7 +163,7 @@ void frmOpt::Form_Load() {
     ErrorTrap trap("frmOpt", "Form_Load");
     trap.run([&] { element(optNumBlockTypes_, s.BlockTypes - 3)->setChecked(true); });
     trap.run([&] { element(optMinBlocksToClick_, s.BlocksToClick - 2)->setChecked(true); });
-    trap.run([&] { element(optBG_, s.Background + 1)->setChecked(true); });
+    trap.run([&] { element(optBG_, s.Background ? 0 : 1)->setChecked(true); });
     trap.run([&] { showColor(); });
     trap.run([&] {
         // Never an empty list: a window too small for five cells still offers 5.
@@ -190,10 +191,7 @@ void frmOpt::Form_Load() {
     selectListItem(cboNumRows_, chosenRows_);
     presetCols_ = cboNumCols_->currentIndex();
     presetRows_ = cboNumRows_->currentIndex();
-    // Setting the box counts as its click: Sound becomes 1 or 0, the only
-    // values this dialog ever stores.
-    chkSound_->setChecked(s.Sound != 0);
-    s.Sound = s.Sound != 0 ? 1 : 0;
+    chkSound_->setChecked(s.Sound);
 }
 
 void frmOpt::selectListItem(QComboBox* list, int value) {
@@ -227,7 +225,7 @@ void frmOpt::optMinBlocksToClick_Click(int index) {
 }
 
 void frmOpt::optBG_Click(int index) {
-    state_.settings.Background = int16_t(index - 1);
+    state_.settings.Background = index == 0;
 }
 
 void frmOpt::cmdNextColor_Click() {
@@ -249,7 +247,7 @@ void frmOpt::cmdPrevColor_Click() {
 }
 
 void frmOpt::chkSound_Click(bool checked) {
-    state_.settings.Sound = checked ? 1 : 0;
+    state_.settings.Sound = checked;
 }
 
 void frmOpt::showColor() {

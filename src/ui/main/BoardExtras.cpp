@@ -37,7 +37,7 @@ BoardExtras::BoardExtras(frmTavro& window, AppState& state)
     buildMenu();
     buildKeys();
     loadSection(state_.store, kExtrasSection, state_.settings);
-    const bool previewOn = state_.settings.GroupPreview != 0;
+    const bool previewOn = state_.settings.GroupPreview;
     preview_->setChecked(previewOn);
     groupPreview_->setOn(previewOn);
     Sprache();
@@ -150,7 +150,7 @@ void BoardExtras::setPreview(bool on) {
     }
     preview_->setChecked(on);
     if (on != groupPreview_->isOn()) {
-        state_.settings.GroupPreview = on ? -1 : 0;
+        state_.settings.GroupPreview = on;
         saveSettings(state_.store, state_.settings, {Setting::GroupPreview});
     }
     groupPreview_->setOn(on);

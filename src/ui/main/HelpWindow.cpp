@@ -25,7 +25,8 @@ QString HelpWindow::languageFolder(int languageId) {
 }
 
 QString HelpWindow::helpFile(const QString& programFolder, int languageId) {
-    for (const QString& folder : {languageFolder(languageId), languageFolder(1)}) {
+    for (const QString& folder : {languageFolder(languageId),
+                                  languageFolder(static_cast<int>(InterfaceLanguage::English))}) {
         if (folder.isEmpty())
             continue;
         const QString path =

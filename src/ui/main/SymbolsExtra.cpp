@@ -20,7 +20,7 @@ SymbolsExtra::SymbolsExtra(AppState& state, QMenu* menu, QWidget* window)
     window->addAction(action_);
     // A damaged value leaves the extra off: an extra never raises an error report.
     loadSection(state_.store, kExtrasSection, state_.settings);
-    action_->setChecked(state_.settings.Symbols != 0);
+    action_->setChecked(state_.settings.Symbols);
     connect(action_, &QAction::toggled, this, [this](bool checked) {
         remember(checked);
         emit toggled(checked);
@@ -32,7 +32,7 @@ bool SymbolsExtra::enabled() const {
 }
 
 void SymbolsExtra::remember(bool enabled) {
-    state_.settings.Symbols = enabled ? -1 : 0;
+    state_.settings.Symbols = enabled;
     saveSettings(state_.store, state_.settings, {Setting::Symbols});
 }
 

@@ -41,7 +41,7 @@ void WindowPlacement::restore(QWidget& window, const GameSettings& settings,
     const QRect outer = inner.adjusted(0, 0, kFrameAllowance.width(), kFrameAllowance.height());
     const QRect placed = bringOntoScreen(outer, screens);
     window.setGeometry(QRect(placed.topLeft(), placed.size() - kFrameAllowance));
-    if (settings.WindowMaximized != 0)
+    if (settings.WindowMaximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
@@ -54,7 +54,7 @@ void WindowPlacement::save(const QWidget& window, GameSettings& settings, Settin
         settings.WindowWidth = static_cast<int16_t>(inner.width());
         settings.WindowHeight = static_cast<int16_t>(inner.height());
     }
-    settings.WindowMaximized = window.isMaximized() ? -1 : 0;
+    settings.WindowMaximized = window.isMaximized();
     try {
         saveSettings(store, settings,
                      {Setting::WindowLeft, Setting::WindowTop, Setting::WindowWidth,

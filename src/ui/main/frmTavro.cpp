@@ -111,7 +111,7 @@ frmTavro::frmTavro(AppState& state, QWidget* parent)
     // a window of the usual size.
     trap.run([&] { WindowPlacement::restore(*this, GameSettings{}); });
     trap.run([&] {
-        settings_.Sound = -1;
+        settings_.Sound = true;
         settings_.BlockWidth = kBlockSize;
         settings_.BlockHeight = kBlockSize;
     });
@@ -248,7 +248,7 @@ void frmTavro::buildToolbar() {
 
 void frmTavro::buildFlags() {
     for (size_t i = 0; i < kLanguages.size(); ++i) {
-        const int id = kLanguages[i].id;
+        const int id = static_cast<int>(kLanguages[i].id);
         const QPixmap picture = QPixmap::fromImage(loadScaledPicture(
             QStringLiteral(":/pictures/flag%1.png").arg(id), devicePixelRatioF()));
         auto* flag = new ClickableImage(picture, QSize(32, 20), fraKnopf_);
@@ -413,7 +413,7 @@ void frmTavro::placeBoard() {
 }
 
 BoardSurface::EmptyPainter frmTavro::emptyBoardPainter() const {
-    if (settings_.Background != 0) {
+    if (settings_.Background) {
         // The window's picture under the board's inner area shows through it.
         const QPoint inner =
             picBoard_->pos() + QPoint(BoardSurface::kBorder, BoardSurface::kBorder);
@@ -504,8 +504,8 @@ void frmTavro::cmdBut_Click(int index) {
     if (stop || trap.left())
         return;
     trap.run([&] {
-        if (settings_.Sound != 0)
-            state_.sound.PlayWAV(102);
+        if (settings_.Sound)
+            state_.sound.PlayWAV(SoundId::Click);
     });
     trap.run([&] { QCoreApplication::processEvents(); });
     // The window may have closed among those events: then nothing more.
