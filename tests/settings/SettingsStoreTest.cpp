@@ -227,49 +227,20 @@ private slots:
             int defaultValue;
             QList<QPair<int, int>> storedToRead;
         };
-        using S = GameSettings;
+#define FIELD(name) [](const GameSettings& s) { return int(s.name); }
         const Case cases[] = {
-            {Setting::Sprache,
-             [](const S& s) { return int(s.LanguageId); },
-             0,
-             {{-5, -5}, {1033, 1033}, {6, 6}}},
-            {Setting::BlockTypes,
-             [](const S& s) { return int(s.BlockTypes); },
-             4,
-             {{2, 3}, {3, 3}, {6, 6}, {7, 6}}},
-            {Setting::BlocksToClick,
-             [](const S& s) { return int(s.BlocksToClick); },
-             2,
-             {{1, 2}, {2, 2}, {4, 4}, {5, 4}}},
-            {Setting::Cols,
-             [](const S& s) { return int(s.Cols); },
-             12,
-             {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
-            {Setting::Rows,
-             [](const S& s) { return int(s.Rows); },
-             7,
-             {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
-            {Setting::Blocks,
-             [](const S& s) { return int(s.Blocks); },
-             0,
-             {{-1, 0}, {0, 0}, {13, 13}, {14, 13}}},
-            {Setting::Board,
-             [](const S& s) { return int(s.Board); },
-             1,
-             {{-1, 0}, {0, 0}, {8, 8}, {9, 8}}},
-            {Setting::Background,
-             [](const S& s) { return int(s.Background); },
-             1,
-             {{0, 0}, {-1, 1}, {1, 1}, {-32768, 1}}},
-            {Setting::BGColor,
-             [](const S& s) { return int(s.BGColor); },
-             0,
-             {{-1, 0}, {0, 0}, {15, 15}, {16, 15}}},
-            {Setting::Sound,
-             [](const S& s) { return int(s.Sound); },
-             1,
-             {{0, 0}, {1, 1}, {-1, 1}, {5, 1}}},
+            {Setting::Sprache, FIELD(LanguageId), 0, {{-5, -5}, {1033, 1033}, {6, 6}}},
+            {Setting::BlockTypes, FIELD(BlockTypes), 4, {{2, 3}, {3, 3}, {6, 6}, {7, 6}}},
+            {Setting::BlocksToClick, FIELD(BlocksToClick), 2, {{1, 2}, {2, 2}, {4, 4}, {5, 4}}},
+            {Setting::Cols, FIELD(Cols), 12, {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
+            {Setting::Rows, FIELD(Rows), 7, {{4, 5}, {5, 5}, {32767, 32767}, {-32768, 5}}},
+            {Setting::Blocks, FIELD(Blocks), 0, {{-1, 0}, {0, 0}, {13, 13}, {14, 13}}},
+            {Setting::Board, FIELD(Board), 1, {{-1, 0}, {0, 0}, {8, 8}, {9, 8}}},
+            {Setting::Background, FIELD(Background), 1, {{0, 0}, {-1, 1}, {1, 1}, {-32768, 1}}},
+            {Setting::BGColor, FIELD(BGColor), 0, {{-1, 0}, {0, 0}, {15, 15}, {16, 15}}},
+            {Setting::Sound, FIELD(Sound), 1, {{0, 0}, {1, 1}, {-1, 1}, {5, 1}}},
         };
+#undef FIELD
         for (const Case& c : cases) {
             const SettingKey& key = settingKey(c.id);
             QFile::remove(path());
