@@ -5,6 +5,8 @@
 #include "errors/AppError.h"
 #include "errors/ErrorTrap.h"
 
+#include <QFile>
+
 namespace tavro {
 
 namespace {
@@ -24,9 +26,17 @@ void Language::fillPaths(const QString& programFolder) {
         LangFile[static_cast<size_t>(language.id)] = lang + QLatin1String(language.file);
 }
 
+Language::ShippedTexts::ShippedTexts(const Language& language, const char* file)
+    : language_(language) {
+    QFile copy(QStringLiteral(":/lang/") + QLatin1String(file));
+    language_.shipped_ = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+}
+
 QString Language::GetLang(int16_t id) const {
     ErrorTrap trap("basCommon", "GetLang");
     QString text;
+    if (shipped_)
+        return ProfileReader::findValue(*shipped_, QStringLiteral("Lang"), keyOf(id));
     trap.run([&] {
         if (languageId_ < 0 || languageId_ >= kTableSize)
             throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));

@@ -2,11 +2,13 @@
 
 #include "settings/RegularFile.h"
 
+#include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tavro {
 
@@ -42,12 +44,29 @@ public:
 
     std::array<QString, kTableSize> LangFile;
 
+    // While it lives, GetLang reads the copy of a shipped language file that
+    // is built into the program (":/lang/<file>") instead of the current
+    // language's file: windows measure with it how wide their texts make them
+    // in each shipped language, which no damaged file beside the program can
+    // change.
+    class ShippedTexts {
+    public:
+        ShippedTexts(const Language& language, const char* file);
+        ~ShippedTexts() { language_.shipped_.reset(); }
+        ShippedTexts(const ShippedTexts&) = delete;
+        ShippedTexts& operator=(const ShippedTexts&) = delete;
+
+    private:
+        const Language& language_;
+    };
+
 private:
     QString lookUp(const QString& path, int16_t id) const;
 
     const int16_t& languageId_;
     std::function<void(const FileProblem&)> handler_;
     mutable QSet<QString> refused_;
+    mutable std::optional<QByteArray> shipped_;
 };
 
 } // namespace tavro

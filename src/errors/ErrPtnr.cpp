@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavro {
 
@@ -112,6 +113,9 @@ void ErrPtnr::buildControls() {
         lblError[i]->setObjectName(QStringLiteral("lblError%1").arg(i));
         lblError[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         lblError[i]->setWordWrap(true);
+        // Whatever the failure says, the report keeps its width: the text
+        // wraps, a word too long for the line is cut at its edge.
+        lblError[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         errorGrid->addWidget(lblErrTitel[i], i, 0, Qt::AlignTop);
         errorGrid->addWidget(lblError[i], i, 1);
     }
@@ -120,6 +124,8 @@ void ErrPtnr::buildControls() {
     framProgInfo = new QGroupBox(QStringLiteral("Programm-Info:"), this);
     lblProgInfo = new QLabel(framProgInfo);
     lblProgInfo->setObjectName(QStringLiteral("lblProgInfo"));
+    lblProgInfo->setWordWrap(true);
+    lblProgInfo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     (new QVBoxLayout(framProgInfo))->addWidget(lblProgInfo);
 
     const auto buttonRow = [this](QGroupBox* frame, std::array<QPushButton*, 4>& buttons,
@@ -217,6 +223,14 @@ void ErrPtnr::ArrangeReport() {
         cmdContinue[i]->show();
     }
     adjustSize();
+    // A text cut at the edge shows whole in its tooltip.
+    for (QLabel* label : {lblError[0], lblError[1], lblError[2], lblError[3], lblProgInfo}) {
+        const QStringList words = label->text().split(QChar(u' '));
+        const bool cut = std::any_of(words.begin(), words.end(), [label](const QString& word) {
+            return label->fontMetrics().horizontalAdvance(word) > label->contentsRect().width();
+        });
+        label->setToolTip(cut ? label->text() : QString());
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - frameGeometry().width()) / 2,

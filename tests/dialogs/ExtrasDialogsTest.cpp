@@ -20,39 +20,20 @@
 using namespace tavro;
 using namespace tavro::test;
 
-namespace {
-
-// Records the name box's prompt as well.
-class PromptRecorder : public ScriptedPrompt {
-public:
-    QStringList prompts;
-    std::optional<QString> askText(const QString& title, const QString& prompt,
-                                   const QString& preset) override {
-        prompts << prompt;
-        return ScriptedPrompt::askText(title, prompt, preset);
-    }
-};
-
-} // namespace
-
 class ExtrasDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void highScoreDialogShowsNumberAndScore() {
         Fixture f;
-        PromptRecorder prompt;
-        AppState state(f.store, prompt, f.sound);
-        state.settings = f.state.settings;
-        state.language.fillPaths(f.state.programFolder);
-        prompt.textAnswers = {QStringLiteral("Ann")};
-        frmHighscore dlg(state, CurrentGame{4321, 3, 84, true}, nullptr, nullptr,
+        f.prompt.textAnswers = {QStringLiteral("Ann")};
+        frmHighscore dlg(f.state, CurrentGame{4321, 3, 84, true}, nullptr, nullptr,
                          CurrentGameExtras{987654321u, false});
         dlg.show();
         QCOMPARE(dlg.lblGameNumber()->text(), QStringLiteral("987654321"));
         QVERIFY(dlg.lblGameNumber()->isVisible() && !dlg.lblNoEntry()->isVisible());
-        QCOMPARE(prompt.prompts.size(), 1);
-        QVERIFY(prompt.prompts[0].endsWith(QStringLiteral("Your score: 4321 points")));
+        QCOMPARE(f.prompt.textPrompts.size(), 1);
+        QVERIFY(f.prompt.textPrompts[0].endsWith(QStringLiteral("Your score: 4321 points")));
         QCOMPARE(dlg.table().entry(1).name, QStringLiteral("Ann"));
     }
 

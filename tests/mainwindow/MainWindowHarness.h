@@ -5,9 +5,8 @@
 // of the test's own and a window whose dialogs are recorded instead of shown.
 
 #include "common/AppState.h"
-#include "common/Prompt.h"
 #include "common/SoundPlayer.h"
-#include "errors/ErrorTrap.h"
+#include "dialogs/TestTools.h"
 #include "settings/SettingsStore.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/frmTavro.h"
@@ -46,43 +45,6 @@ inline int channelDistance(const QImage& a, const QImage& b) {
     return worst;
 }
 
-class ScriptedPrompt : public Prompt {
-public:
-    bool askYesNo(const QString& title, const QString& question) override {
-        questions.append(title + QLatin1Char('|') + question);
-        return !answers.isEmpty() && answers.takeFirst();
-    }
-    void showMessage(const QString& title, const QString& text) override {
-        messages.append(title + QLatin1Char('|') + text);
-    }
-    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-
-    QList<bool> answers;
-    QStringList questions;
-    QStringList messages;
-};
-
-// Counts the error reports and goes on with the next statement.
-class ReportCounter {
-public:
-    ReportCounter() {
-        previous_ = setErrorHandler(
-            [this](const QString& module, const QString& procedure, const Failure& failure) {
-                reports.append(module + QLatin1Char('.') + procedure + QLatin1Char(' ') +
-                               QString::number(failure.number));
-                return static_cast<int>(Continue::Ignore);
-            });
-    }
-    ~ReportCounter() { setErrorHandler(previous_); }
-
-    QStringList reports;
-
-private:
-    ErrorHandler previous_;
-};
-
 // The window with its dialogs replaced by recorders; each can run a script
 // that stands for what the player does in the dialog.
 class TestWindow : public frmTavro {
@@ -119,11 +81,6 @@ private:
     }
 };
 
-// The test program's own store (see support/IsolatedConfig.cpp) emptied.
-inline void clearStore() {
-    QFile::remove(SettingsStore().fileName());
-}
-
 inline void writeLanguageFile(const QString& path, const QString& lines) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -138,15 +95,6 @@ inline QList<int> cells(const DigitDisplay* display) {
         list.append(display->cell(i));
     return list;
 }
-
-// Receives the addresses that the window hands to the shell.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 // Program state over a temporary program folder with German and English
 // language files of known texts.

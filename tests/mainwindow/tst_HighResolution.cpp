@@ -48,7 +48,7 @@ class tst_HighResolution : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { clearStore(); }
+    void init() { wipeStore(); }
 
     void boardAndDisplaysShowTheDoubleSizePictures() {
         Harness h;

@@ -54,7 +54,7 @@ class tst_SolverAssist : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { clearStore(); }
+    void init() { wipeStore(); }
 
     void hintOutlinesAGroupUntilTheNextClick() {
         Harness h;

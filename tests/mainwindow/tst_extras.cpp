@@ -70,7 +70,7 @@ class tst_extras : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { clearStore(); }
+    void init() { wipeStore(); }
 
     void untouchedWithoutExtras() {
         Harness h;

@@ -87,7 +87,7 @@ class tst_frmTavroMoves : public QObject {
 private slots:
     // A move that ends the game opens the test window's recorded high-score
     // dialog, never a real modal one.
-    void init() { clearStore(); }
+    void init() { wipeStore(); }
 
     void clickRemovesTheGroupAndShowsTheBackground() {
         Harness h;
@@ -151,14 +151,14 @@ private slots:
     void onlyHelpAndMailWorkDuringAMove() {
         Harness h;
         auto window = h.showWindow(QSize(900, 650));
-        UrlRecorder recorder;
+        UrlCatcher recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &recorder, "open");
         window->setShutdownHandler([] { QFAIL("no shutdown during a move"); });
         QSignalSpy built(window.get(), &frmTavro::boardBuilt);
         bool checked = false;
         QTimer::singleShot(5, window.get(), [&] {
             QVERIFY(window->isMoving());
-            h.prompt.answers = {true};
+            h.prompt.yesNoAnswers = {true};
             for (int index = 0; index < 8; ++index)
                 QTest::mouseClick(window->cmdBut(index), Qt::LeftButton);
             QTest::mouseClick(window->imgLang(1), Qt::LeftButton);
@@ -173,7 +173,7 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QVERIFY(checked);
         QVERIFY(window->helpWindow() && window->helpWindow()->isVisible());
-        QCOMPARE(recorder.urls.size(), 1);
+        QCOMPARE(recorder.opened.size(), 1);
         QCOMPARE(built.count(), 0);
         QVERIFY(window->opened.isEmpty());
         QVERIFY(h.prompt.questions.isEmpty());

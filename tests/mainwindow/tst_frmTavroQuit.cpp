@@ -19,7 +19,7 @@ class tst_frmTavroQuit : public QObject {
 
 private slots:
     void closingDuringAMoveEndsTheEventLoop() {
-        clearStore();
+        wipeStore();
         Harness h;
         auto window = h.showWindow(QSize(900, 650));
         // Two blocks of one type on a board of their own: a move with a collapse.

@@ -21,7 +21,7 @@ constexpr int16_t kTitle = 206, kCurrent = 207, kCopy = 208, kNumber = 209, kPla
 }
 
 frmGameNumber::frmGameNumber(AppState& state, uint32_t current, QWidget* parent)
-    : LocalisedDialog(parent), state_(state) {
+    : LocalisedDialog(state.language, parent), state_(state) {
     setObjectName(QStringLiteral("frmGameNumber"));
     setModal(true);
     DialogStyle::apply(this);

@@ -32,7 +32,7 @@ QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Q
 frmHighscore::frmHighscore(AppState& state, const CurrentGame& game,
                            std::function<void()> clearFinished, QWidget* parent,
                            const CurrentGameExtras& extras)
-    : LocalisedDialog(parent), state_(state), game_(game), extras_(extras),
+    : LocalisedDialog(state.language, parent), state_(state), game_(game), extras_(extras),
       clearFinished_(std::move(clearFinished)) {
     setWindowTitle(QStringLiteral("Champions"));
     setModal(true);

@@ -4,6 +4,7 @@
 #include "common/AppState.h"
 #include "common/Languages.h"
 #include "common/ScaledPicture.h"
+#include "common/TextFit.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/ClickableImage.h"
@@ -158,6 +159,8 @@ void frmInfo::Form_Activate() {
 void frmInfo::Sprache() {
     ErrorTrap trap("frmInfo", "Sprache");
     trap.run([&] { Label3->setText(state_.language.GetLang(102)); });
+    if (designWidth_ > 0)
+        textfit::fitToWidth(this, designWidth_);
 }
 
 void frmInfo::imgLang_Click(int index) {
@@ -203,6 +206,12 @@ void frmInfo::lblHomepage_Click() {
 
 bool frmInfo::event(QEvent* event) {
     const bool handled = QDialog::event(event);
+    // The readme hint wraps within the width the window has with its widest
+    // shipped translation; no text makes the window wider.
+    if (event->type() == QEvent::Polish && designWidth_ == 0) {
+        designWidth_ = textfit::widestTranslation(this, state_.language, [this] { Sprache(); });
+        Sprache();
+    }
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         Form_Activate();
     return handled;

@@ -68,6 +68,7 @@ private:
     QPushButton* cmdOK = nullptr;
     QTimer Timer1;
     bool startupWindow_ = false;
+    int designWidth_ = 0; // set when polished
 };
 
 } // namespace tavro

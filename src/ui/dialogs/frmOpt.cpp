@@ -44,7 +44,8 @@ QButtonGroup* makeGroup(QWidget* owner, auto& buttons) {
 
 } // namespace
 
-frmOpt::frmOpt(AppState& state, QWidget* parent) : LocalisedDialog(parent), state_(state) {
+frmOpt::frmOpt(AppState& state, QWidget* parent)
+    : LocalisedDialog(state.language, parent), state_(state) {
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
     buildControls();
