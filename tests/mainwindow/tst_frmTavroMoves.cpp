@@ -104,11 +104,6 @@ private slots:
         const int left = window->game().blocksLeft();
         QCOMPARE(cells(window->imgLeft()).mid(3), (QList<int>{left / 10 % 10, left % 10}));
         QCOMPARE(window->imgScore()->cell(4), int(window->game().score() % 10));
-        // What the screen shows is the board image.
-        const QImage grabbed =
-            window->picBoard()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(grabbed.copy(2, 2, grabbed.width() - 4, grabbed.height() - 4),
-                 window->picBoard()->image().convertToFormat(QImage::Format_RGB32));
     }
 
     void plainColourBoardErasesToItsColour() {

@@ -207,7 +207,7 @@ private slots:
         QTest::addColumn<int>("cutAfter"); // ms until sound 104 (80 ms) follows, 0: never
         QTest::addColumn<double>("shortest");
         QTest::addColumn<double>("longest");
-        QTest::newRow("fanfare 105 (2.4 s)") << 0 << 2.0 << 2.8;
+        QTest::newRow("fanfare 105, 2.4 s") << 0 << 2.0 << 2.8;
         QTest::newRow("105 cut by 104 after 0.3 s") << 300 << 0.25 << 0.8;
     }
     void playsThroughTheSoundServer() {
