@@ -96,8 +96,8 @@ void SoundOutput::contextChanged(pa_context* context, void* self) {
 }
 
 void SoundOutput::openStream() {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
-    stream_ = pa_stream_new(context_, "Tavro", &spec, nullptr);
+    const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, kRate, 1};
+    stream_ = pa_stream_new(context_, "Tavro", &sampleFormat, nullptr);
     if (!stream_)
         return;
     pa_stream_set_state_callback(stream_, &SoundOutput::streamChanged, this);
