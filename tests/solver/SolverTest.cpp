@@ -39,12 +39,10 @@ struct RealGame : tavro::test::Play {
         g.loadBoard(start.shape.cols, start.shape.rows, start.toRows());
     }
     void click(Move m) { Play::click(m.col, m.row); }
-    // The board's types row by row from the top, -1 for an empty cell.
-    std::vector<int16_t> types() const {
+    std::vector<int16_t> types() const { // row by row from the top, -1 for an empty cell
         std::vector<int16_t> out;
-        for (const QString& row : tavro::test::picture(g.board()))
-            for (const QChar c : row)
-                out.push_back(int16_t(c == '.' ? -1 : c.digitValue()));
+        for (const QChar c : tavro::test::picture(g.board()).join(QString()))
+            out.push_back(int16_t(c.digitValue()));
         return out;
     }
 };
@@ -90,13 +88,12 @@ struct Run {
 Run run(const QString& tool, const QStringList& args, const QByteArray& input) {
     QProcess process;
     process.start(QCoreApplication::applicationDirPath() + "/" + tool, args);
-    Run r;
     if (!process.waitForStarted())
-        return r;
+        return {};
     process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return r;
+        return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
@@ -151,11 +148,8 @@ private slots:
                     lines.emplace_back("exact", *ExactSolver(p.shape).solve(p));
                 for (const auto& [name, line] : lines)
                     QVERIFY2(replayedScore(p, line.moves) == line.score,
-                             qPrintable(QStringLiteral("%1 on %2x%3 seed %4")
-                                            .arg(name)
-                                            .arg(c.cols)
-                                            .arg(c.rows)
-                                            .arg(seed)));
+                             qPrintable(QString::asprintf("%s on %dx%d seed %u", name, c.cols,
+                                                          c.rows, seed)));
             }
     }
 
@@ -202,15 +196,14 @@ private slots:
                 const int64_t optimum = ExactSolver(p.shape).solve(p)->score;
                 const Solution s = Solver::solve(p, limits);
                 QCOMPARE(replayedScore(p, s.moves), s.score);
-                QVERIFY2(
-                    s.score <= optimum && s.score * 100 >= optimum * 98,
-                    qPrintable(
-                        QStringLiteral("%1 of %2, seed %3").arg(s.score).arg(optimum).arg(seed)));
+                QVERIFY2(s.score <= optimum && s.score * 100 >= optimum * 98,
+                         qPrintable(QString::asprintf("%lld of %lld, seed %u", qlonglong(s.score),
+                                                      qlonglong(optimum), seed)));
                 ++boards;
                 optimal += s.score == optimum;
             }
         QVERIFY2(optimal * 100 >= boards * 95,
-                 qPrintable(QStringLiteral("%1 of %2").arg(optimal).arg(boards)));
+                 qPrintable(QString::asprintf("%d of %d", optimal, boards)));
     }
 
     void defaultBoardBeatsGreedyAndTheBaseline() {
@@ -279,89 +272,56 @@ private slots:
     }
 
     // tavro-solve's clicks, piped into tavro-replay, end the game with the
-    // score it printed.
-    void solveToolClicksReproduceTheScore_data() {
-        QTest::addColumn<QByteArray>("board");
-        QTest::addColumn<QStringList>("args");
-        // Cleared with the bonus: 1s then 2s then 0s: (5 + 5 + 5) * 1.5 = 22.5 -> 22.
-        QTest::newRow("cleared") << QByteArray("btc 2\nboard\n12\n12\n00\n") << QStringList{};
-        QTest::newRow("clicks ignored")
-            << QByteArray("btc 3\nboard\n1102\n1220\n3333\nclicks\n0 0\n")
-            << QStringList{"--time", "0.2"};
+    // score it printed; malformed input makes either tool exit with status 2
+    // and one short line on standard error.
+    void toolsReplayTheirAnswersAndRefuseJunk() {
         QByteArray big = "btc 2\nboard\n";
-        for (int row = 0; row < 7; ++row) {
+        for (int row = 0; row < 7; ++row, big += '\n')
             for (int col = 0; col < 12; ++col)
                 big += char('0' + (col * 7 + row * 3 + col * row) % 4);
-            big += '\n';
+        // Cleared with the bonus: 1s then 2s then 0s: (5 + 5 + 5) * 1.5 = 22.5 -> 22.
+        for (const auto& [board, args, best] :
+             {std::tuple<QByteArray, QStringList, QByteArray>("btc 2\nboard\n12\n12\n00\n", {},
+                                                              "22"),
+              {"btc 3\nboard\n1102\n1220\n3333\nclicks\n0 0\n", {"--time", "0.2"}, ""},
+              {big, {"--time", "0.5"}, ""}}) {
+            const Run solved = run("tavro-solve", args, board);
+            QCOMPARE(std::pair(solved.exitCode, solved.err), std::pair(0, QByteArray()));
+            QList<QByteArray> lines = solved.out.trimmed().split('\n');
+            const QByteArray score = lines.first().mid(5);
+            QVERIFY(lines.first() == "best " + score && (best.isEmpty() || score == best));
+            lines.first() = "clicks";
+            const qsizetype end = board.contains("clicks") ? board.indexOf("clicks") : board.size();
+            const Run replayed =
+                run("tavro-replay", {}, board.first(end) + lines.join('\n') + '\n');
+            QCOMPARE(replayed.out.trimmed().split('\n').last(), "over " + score);
         }
-        QTest::newRow("12 x 7") << big << QStringList{"--time", "0.5"};
-    }
-    void solveToolClicksReproduceTheScore() {
-        QFETCH(QByteArray, board);
-        QFETCH(QStringList, args);
-        const Run solved = run("tavro-solve", args, board);
-        QCOMPARE(std::pair(solved.exitCode, solved.err), std::pair(0, QByteArray()));
-        QList<QByteArray> lines = solved.out.trimmed().split('\n');
-        QVERIFY(lines.first().startsWith("best "));
-        const QByteArray best = lines.takeFirst().mid(5);
-        const QByteArray script =
-            board.first(board.contains("clicks") ? board.indexOf("clicks") : board.size()) +
-            "clicks\n" + lines.join('\n');
-        const Run replayed = run("tavro-replay", {}, script + '\n');
-        QCOMPARE(replayed.exitCode, 0);
-        QCOMPARE(replayed.out.trimmed().split('\n').last(), "over " + best);
-        if (board.startsWith("btc 2\nboard\n12\n"))
-            QCOMPARE(best, QByteArray("22"));
-    }
 
-    // Exit code 2 and one short line on standard error.
-    void toolsRefuseMalformedInput_data() {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("input");
-        const QByteArray row = QByteArray(200, '0') + '\n';
-        int solveRow = 0;
-        for (const auto& [name, input] :
-             {std::pair<const char*, QByteArray>("empty", ""),
-              {"no btc", "board\n00\nclicks\n"},
-              {"btc not a number", "btc two\nboard\n00\nclicks\n"},
-              {"btc zero", "btc 0\nboard\n00\nclicks\n"},
-              {"no board line", "btc 2\n00\nclicks\n"},
-              {"no rows", "btc 2\nboard\nclicks\n"},
-              {"ragged rows", "btc 2\nboard\n00\n011\nclicks\n"},
-              {"letter in a row", "btc 2\nboard\n0a\nclicks\n"},
-              {"no clicks line", "btc 2\nboard\n00\n"},
-              {"one number", "btc 2\nboard\n00\nclicks\n1\n"},
-              {"three numbers", "btc 2\nboard\n00\nclicks\n1 0 0\n"},
-              {"not a click", "btc 2\nboard\n00\nclicks\nx y\n"},
-              {"too many cells", "btc 2\nboard\n" + row.repeated(200) + "clicks\n"},
-              {"long junk line", "btc 2\nboard\n\x01\xff'" + QByteArray(1 << 20, '\x7f') + "\n"}})
-            QTest::addRow("replay: %s", name) << "tavro-replay" << QStringList() << input;
-        for (const auto& [args, input] : {std::pair<QStringList, QByteArray>({}, ""),
-                                          {{}, "btc 2\n00\n"},
-                                          {{}, "btc 0\nboard\n00\n"},
-                                          {{}, "btc 2\nboard\n0a\n"},
-                                          {{}, "btc 2\nboard\n00\n011\n"},
-                                          {{"--time"}, "btc 2\nboard\n00\n"},
-                                          {{"--time", "-1"}, "btc 2\nboard\n00\n"},
-                                          {{"--time", "soon"}, "btc 2\nboard\n00\n"},
-                                          {{"--fast"}, "btc 2\nboard\n00\n"}})
-            QTest::addRow("solve %d", ++solveRow) << "tavro-solve" << args << input;
-    }
-    void toolsRefuseMalformedInput() {
-        QFETCH(QString, tool);
-        QFETCH(QStringList, args);
-        QFETCH(QByteArray, input);
-        const Run r = run(tool, args, input);
-        const QString err = QString::fromUtf8(r.err);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.out.isEmpty() && err.startsWith(tool + ": ") && err.count('\n') == 1 &&
-                     err.size() < 400,
-                 qPrintable(err.left(400)));
-        if (input.contains('\xff'))
-            QVERIFY2(err.contains("got '\\x01\\xff\\x27" + QString("\\x7f").repeated(57) +
-                                  "'... (1048579 characters)"),
-                     qPrintable(err.left(400)));
+        const QByteArray row = QByteArray(200, '0') + '\n', good = "btc 2\nboard\n00\n";
+        const QByteArray junk = "btc 2\nboard\n\x01\xff'" + QByteArray(1 << 20, '\x7f') + "\n";
+        std::vector<std::tuple<QString, QStringList, QByteArray>> refused;
+        for (const QByteArray& input : std::initializer_list<QByteArray>{
+                 "", "board\n00\nclicks\n", "btc two\nboard\n00\nclicks\n",
+                 "btc 0\nboard\n00\nclicks\n", "btc 2\n00\nclicks\n", "btc 2\nboard\nclicks\n",
+                 "btc 2\nboard\n00\n011\nclicks\n", "btc 2\nboard\n0a\nclicks\n", good,
+                 good + "clicks\n1\n", good + "clicks\n1 0 0\n", good + "clicks\nx y\n",
+                 "btc 2\nboard\n" + row.repeated(200) + "clicks\n", junk})
+            refused.emplace_back("tavro-replay", QStringList(), input);
+        for (const QStringList& args :
+             {QStringList(), {"--time"}, {"--time", "-1"}, {"--time", "soon"}, {"--fast"}})
+            refused.emplace_back("tavro-solve", args, args.isEmpty() ? "btc 2\n00\n" : good);
+        refused.emplace_back("tavro-solve", QStringList(), "btc 0\nboard\n00\n");
+        for (const auto& [tool, args, input] : refused) {
+            const Run r = run(tool, args, input);
+            const QString err = QString::fromUtf8(r.err);
+            QVERIFY2(r.exitCode == 2 && r.out.isEmpty() && err.startsWith(tool + ": ") &&
+                         err.count('\n') == 1 && err.size() < 400,
+                     qPrintable(tool + ' ' + args.join(' ') + " < " + input.left(40) + ": " +
+                                err.left(400)));
+        }
+        QVERIFY(run("tavro-replay", {}, junk)
+                    .err.contains("got '\\x01\\xff\\x27" + QByteArray("\\x7f").repeated(57) +
+                                  "'... (1048579 characters)"));
     }
 };
 
