@@ -33,8 +33,7 @@ inline QString whyNoSoundServer() {
     return {};
 }
 
-// One 5 ms window: RMS of the 6 kHz reference tone and of everything else.
-struct Loudness {
+struct Loudness { // of a 5 ms window: RMS of the 6 kHz reference tone and of everything else
     double tone, rest;
 };
 
@@ -85,9 +84,9 @@ public:
                                  std::sin(2 * std::numbers::pi * 6000 * i / kRecordRate)));
         QFile tone(dir_.filePath("tone.wav"));
         if (!tone.open(QIODevice::WriteOnly) ||
-            !tone.write(riff(fmtChunk(1, 1, kRecordRate, 16) + chunk("data", pcm))))
+            !tone.write(riff(fmtChunk(1, 1, kRecordRate, 16) + chunk("data", pcm))) ||
+            !tone.flush())
             return false;
-        tone.close();
         recorder_.start("parec",
                         {"--device=" + qEnvironmentVariable("TAVRO_PULSE_SINK") + ".monitor",
                          "--raw", "--format=s16le", "--rate=16000", "--channels=1"});
@@ -96,10 +95,9 @@ public:
         clock_.start();
         QProcess marker; // paplay ends when the server has played the tone
         marker.start("paplay", {tone.fileName()});
-        if (!marker.waitForFinished(10000))
-            return false;
+        const bool played = marker.waitForFinished(10000);
         QTest::qWait(200);
-        return true;
+        return played;
     }
 
     // Plays the reference tone through paplay, a client of its own.
