@@ -1,0 +1,389 @@
+// The whole program: start-up and its window, the single copy, a store that
+// cannot be read or written, reports during start-up, shut-down.
+#include "app/Program.h"
+#include "app/SingleInstance.h"
+#include "dialogs/DialogTestSupport.h"
+#include "errors/AppError.h"
+#include "game/Game.h"
+#include "settings/SettingsSchema.h"
+#include "ui/main/PictureButton.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+const char* const kScenario = "TAVRO_TEST_REPORT_CHOICE";
+
+// The child: "Sprache=-1" makes the start-up window's texts fail; the first
+// report stays open (a modal loop) past the start-up window's time and is then
+// answered with `choice`, later ones are ignored. Prints the first report and,
+// once the main window is up, "main window".
+int reportScenario(int choice) {
+    SettingsStore().write("Settings", "Sprache", "-1");
+    int reports = 0;
+    setErrorHandler([&](const QString& module, const QString& procedure, const Failure&) {
+        if (reports++ > 0)
+            return int(Continue::Ignore);
+        std::printf("report %s.%s\n", qPrintable(module), qPrintable(procedure));
+        std::fflush(stdout);
+        QEventLoop modal;
+        QTimer::singleShot(frmInfo::kStartupMilliseconds + 700, &modal, &QEventLoop::quit);
+        modal.exec();
+        return choice;
+    });
+    ScriptedPrompt prompt;
+    Program program(&prompt);
+    program.Main();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (program.mainWindow() && program.mainWindow()->isVisible()) {
+            std::printf("main window\n");
+            QCoreApplication::exit(0);
+        }
+    });
+    poll.start(50);
+    QTimer::singleShot(8000, [] { QCoreApplication::exit(3); });
+    return QApplication::exec();
+}
+
+// Starts the program and lets the start-up window hand over at once.
+void startToMainWindow(Program& program) {
+    QCOMPARE(program.Main(), Program::StartResult::Started);
+    program.startupWindow()->accept();
+    QVERIFY(program.mainWindow()->isVisible());
+}
+
+// Starts the built game with the settings folder `home`.
+void startGame(QProcess& game, const QString& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", home);
+    game.setProcessEnvironment(env);
+    game.start(QCoreApplication::applicationDirPath() + "/tavro", {});
+}
+
+} // namespace
+
+class AppTest : public QObject {
+    Q_OBJECT
+
+    ScriptedPrompt prompt_;
+
+private slots:
+    void init() {
+        wipeStore();
+        prompt_.messages.clear();
+    }
+
+    // Stored Windows locale ids become language ids (thousands, halves to
+    // even) and are stored back; an empty store starts German, writing nothing.
+    void languageIdIsCorrectedAndStoredBack() {
+        QStringList corrected;
+        for (int stored : {1031, 1033, 2000, 3500, 2500, 6500, 10, 11, -5})
+            corrected << QString::number(Program::correctLanguageId(int16_t(stored)));
+        QCOMPARE(corrected.join(' '), QStringLiteral("1 1 2 4 2 6 10 0 -5"));
+        {
+            Program program(&prompt_);
+            QCOMPARE(program.Main(), Program::StartResult::Started);
+            QCOMPARE(program.state().settings.LanguageId, int16_t(0));
+            const QSettings raw(program.state().store.fileName(), QSettings::IniFormat);
+            QVERIFY(raw.allKeys().filter(QRegularExpression("^Settings/")).isEmpty());
+        }
+        SettingsStore().write("Settings", "Sprache", "1033");
+        Program program(&prompt_);
+        QCOMPARE(program.Main(), Program::StartResult::Started);
+        QCOMPARE(program.state().settings.LanguageId, int16_t(1));
+        QCOMPARE(SettingsStore().read("Settings", "Sprache", "?"), QString("1"));
+    }
+
+    // The main window shows only once the start-up window has closed, after
+    // 2.5 s or earlier by the player; the program then runs until it closes.
+    void startupWindowHandsOver_data() {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"timer", "escape", "close box", "reject", "accept"})
+            QTest::newRow(way) << QString::fromLatin1(way);
+    }
+    void startupWindowHandsOver() {
+        QFETCH(QString, way);
+        Program program(&prompt_);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(program.Main(), Program::StartResult::Started);
+        QPointer<frmInfo> info = program.startupWindow();
+        frmTavro* main = program.mainWindow();
+        QVERIFY(info && info->isVisible() && !main->isVisible());
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        if (way == "timer") {
+            QTest::qWait(2300 - int(clock.elapsed()));
+            QVERIFY(!main->isVisible());
+        } else if (way == "escape") {
+            QTest::keyClick(info, Qt::Key_Escape);
+        } else if (way == "close box") {
+            QVERIFY(info->close());
+        } else {
+            way == "reject" ? info->reject() : info->accept();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), frmInfo::kStartupMilliseconds + 1000);
+        QVERIFY(way != "timer" || clock.elapsed() >= 2500);
+        QVERIFY(program.state().MainShown);
+        QTRY_VERIFY(info.isNull()); // deleted from the event loop
+        QTRY_VERIFY(main->game().blocksLeft() > 0);
+        QCOMPARE(lastClosed.count(), 0);
+        QTimer::singleShot(100, main, &QWidget::close);
+        clock.restart();
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(clock.elapsed() >= 90);
+    }
+
+    // A report held open while the start-up window's timer fires, answered
+    // with each choice (in child processes, since End ends the process).
+    void reportOpenAcrossTheStartupTimer() {
+        const QList<Continue> choices{Continue::Retry, Continue::Ignore, Continue::Leave,
+                                      Continue::End};
+        std::vector<std::unique_ptr<QProcess>> children;
+        for (const Continue choice : choices) {
+            children.push_back(std::make_unique<QProcess>());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(kScenario, QString::number(int(choice)));
+            children.back()->setProcessEnvironment(env);
+            children.back()->start(QCoreApplication::applicationFilePath(), {});
+        }
+        for (int i = 0; i < choices.size(); ++i) {
+            QProcess& child = *children[i];
+            if (!child.waitForFinished(20000))
+                child.kill(), child.waitForFinished();
+            const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+            const QString err = QString::fromLocal8Bit(child.readAllStandardError());
+            const bool ends = choices[i] == Continue::End;
+            QVERIFY2(child.exitStatus() == QProcess::NormalExit &&
+                         child.exitCode() == (ends ? 1 : 0) &&
+                         out.startsWith("report basCommon.GetLang\n") &&
+                         out.contains("main window") == !ends && !err.contains("Sanitizer") &&
+                         !err.contains("runtime error"),
+                     qPrintable(QStringLiteral("choice %1: exit %2 %3\n%4\n%5")
+                                    .arg(i)
+                                    .arg(child.exitStatus())
+                                    .arg(child.exitCode())
+                                    .arg(out, err)));
+        }
+    }
+
+    // Only a live copy holds the lock: whatever else lies at its path is taken
+    // over (a directory keeps its content), a second copy ends at once.
+    void onlyALiveCopyHoldsTheLock() {
+        QTemporaryDir dir;
+        const QString lock = dir.filePath("tavro.lock");
+        const QByteArray name = QFile::encodeName(lock);
+        const QList<std::function<bool()>> obstacles = {
+            [&] { return writeFile(lock, ""); },
+            [&] { return writeFile(lock, QByteArray("\x93\0\xff\n\x01garbage", 12)); },
+            [&] { return writeFile(lock, "4242\nTavro\nanother-host\n"); },
+            [&] { return writeFile(lock, "1\nTavro\n\n") && ::chmod(name, 0) == 0; },
+            [&] { return QDir().mkpath(lock + "/kept") && writeFile(lock + "/kept/f", "x"); },
+            [&] { return ::mkfifo(name, 0644) == 0; },
+            [&] { return QFile::link("/dev/null", lock); },
+        };
+        for (int i = 0; i < obstacles.size(); ++i) {
+            QVERIFY(obstacles[i]());
+            {
+                SingleInstance first(lock);
+                QCOMPARE(first.acquire(), SingleInstance::Result::Acquired);
+                QCOMPARE(SingleInstance(lock).acquire(), SingleInstance::Result::AlreadyRunning);
+            }
+            QVERIFY2(QFileInfo(lock).isFile(), qPrintable(QString::number(i)));
+            QFile::remove(lock);
+        }
+        const QStringList aside = QDir(dir.path()).entryList({"tavro.lock.old-*"}, QDir::Dirs);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readFile(dir.filePath(aside[0] + "/kept/f")), QByteArray("x"));
+        QLockFile earlier(lock); // a copy of an earlier version
+        QVERIFY(earlier.tryLock(0));
+        QCOMPARE(SingleInstance(lock).acquire(), SingleInstance::Result::AlreadyRunning);
+
+        // The built game: a second copy ends at once, a killed copy's lock does not block.
+        const QString home = dir.filePath("home");
+        QProcess first, second, third;
+        startGame(first, home);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + "/Tavro/tavro.lock"), 5000);
+        QElapsedTimer clock;
+        clock.start();
+        startGame(second, home);
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(std::pair(second.exitStatus(), second.exitCode()),
+                 std::pair(QProcess::NormalExit, 0));
+        QVERIFY2(clock.elapsed() < 3000, "the second copy must not wait for anything");
+        QCOMPARE(first.state(), QProcess::Running);
+        first.kill();
+        QVERIFY(first.waitForFinished(5000) && QFile::exists(home + "/Tavro/tavro.lock"));
+        startGame(third, home);
+        QTest::qWait(1500);
+        QCOMPARE(third.state(), QProcess::Running);
+        third.kill();
+        third.waitForFinished(5000);
+    }
+
+    // No lock can be made (the settings folder is a file): the game plays and
+    // the player is told once, in German, what and why. A store with a stray
+    // line is read, kept aside, and the player told where the copy is.
+    void storeProblemsAreToldOnce() {
+        const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("Tavro"), "mine"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        {
+            Program program(&prompt_);
+            QCOMPARE(program.Main(), Program::StartResult::Started);
+            QVERIFY(program.mainWindow());
+            saveSettings(program.state().store, program.state().settings, {Setting::Cols});
+            QTRY_COMPARE(prompt_.messages.size(), 1);
+            QVERIFY(prompt_.messages[0].startsWith(
+                "Einstellungen und Bestenliste k\u00F6nnen in dieser Sitzung nicht gespeichert"));
+            QVERIFY(prompt_.messages[0].contains(dir.filePath("Tavro") + "\nGrund: "));
+            QTest::qWait(50);
+            QCOMPARE(prompt_.messages.size(), 1);
+        }
+        qputenv("XDG_CONFIG_HOME", home);
+        QCOMPARE(readFile(dir.filePath("Tavro")), QByteArray("mine"));
+
+        prompt_.messages.clear();
+        const QByteArray damaged = "\"\n[Settings]\nSprache=1\nCols=20\n";
+        QVERIFY(writeFile(SettingsStore().fileName(), damaged));
+        Program program(&prompt_);
+        QCOMPARE(program.Main(), Program::StartResult::Started);
+        QCOMPARE(program.state().settings.LanguageId, int16_t(1));
+        QCOMPARE(program.state().settings.Cols, int16_t(20));
+        QTRY_COMPARE(prompt_.messages.size(), 1);
+        const QStringList lines = prompt_.messages[0].split(u'\n');
+        QVERIFY(lines[0].startsWith("The settings file could not be read completely."));
+        QCOMPARE(readFile(lines.value(2)), damaged);
+    }
+
+    // A report that leaves Form_Load skips the rest (texts included) but the
+    // window keeps its usual size; two failed reads report their own lines; a
+    // board too large leaves InitGame without announcing a board.
+    void reportsDuringLoading() {
+        QSize usual;
+        {
+            Program program(&prompt_);
+            QCOMPARE(program.Main(), Program::StartResult::Started);
+            usual = program.mainWindow()->size();
+            QVERIFY(!program.mainWindow()->cmdBut(0)->toolTip().isEmpty());
+        }
+        SettingsStore().write("Settings", "Cols", "abc");
+        {
+            ReportRecorder recorder; // leaves
+            Program program(&prompt_);
+            QCOMPARE(program.Main(), Program::StartResult::Started);
+            QCOMPARE(recorder.reports, QStringList{"frmTavro/Form_Load"});
+            QCOMPARE(program.mainWindow()->size(), usual);
+            QVERIFY(program.mainWindow()->cmdBut(0)->toolTip().isEmpty());
+            QCOMPARE(program.state().settings.Rows, int16_t(0)); // never read
+        }
+        wipeStore();
+        SettingsStore().write("Settings", "BlockTypes", "abc");
+        SettingsStore().write("Settings", "Rows", "xyz");
+        ReportRecorder recorder(Continue::Ignore);
+        Program program(&prompt_);
+        startToMainWindow(program);
+        QCOMPARE(recorder.reports, QStringList({"frmTavro/Form_Load", "frmTavro/Form_Load"}));
+        const int first = recorder.failures.at(0).line, second = recorder.failures.at(1).line;
+        QVERIFY2(first > 0 && second > first, qPrintable(QString("%1 %2").arg(first).arg(second)));
+
+        QSignalSpy built(program.mainWindow(), &frmTavro::boardBuilt);
+        program.state().settings.Cols = 200; // 40,000 cells: too many
+        program.state().settings.Rows = 200;
+        recorder.answer = [] { return int(Continue::Leave); };
+        program.mainWindow()->InitGame();
+        QCOMPARE(recorder.reports.value(2), QString("frmTavro/InitGame"));
+        QCOMPARE(recorder.failures.value(2).number, int(AppError::Overflow));
+        QCOMPARE(built.count(), 0);
+    }
+
+    // Shut-down closes the windows newest first, a window shown again
+    // counting as new.
+    void shutdownClosesNewestFirst() {
+        Program program(&prompt_);
+        startToMainWindow(program);
+        std::vector<std::unique_ptr<QWidget>> windows;
+        QList<QObject*> expected{program.mainWindow()}, closed;
+        for (int i = 0; i < 6; ++i) {
+            windows.push_back(std::make_unique<QWidget>());
+            windows.back()->show();
+            expected.prepend(windows.back().get());
+        }
+        windows[2]->hide();
+        windows[2]->show();
+        expected.move(expected.indexOf(windows[2].get()), 0);
+        struct Recorder : QObject {
+            QList<QObject*>& closed;
+            explicit Recorder(QList<QObject*>& c) : closed(c) { qApp->installEventFilter(this); }
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Close && watched->isWidgetType() &&
+                    static_cast<QWidget*>(watched)->isWindow() && !closed.contains(watched))
+                    closed.append(watched);
+                return false;
+            }
+        } recorder(closed);
+        program.Shutdown();
+        QCOMPARE(closed, expected);
+    }
+
+    // A toolbar click and the window manager's close in one batch of events:
+    // the program ends at once and leaves no window behind.
+    void toolbarClickAndCloseInOneBatchEndTheProgram_data() {
+        QTest::addColumn<int>("button");
+        for (int button : {0, 3, 5, 6, 7})
+            QTest::addRow("button %d", button) << button;
+    }
+    void toolbarClickAndCloseInOneBatchEndTheProgram() {
+        QFETCH(int, button);
+        Program program(&prompt_);
+        startToMainWindow(program);
+        frmTavro* main = program.mainWindow();
+        QMetaObject::invokeMethod(
+            main,
+            [main, button] {
+                QCoreApplication::postEvent(main->windowHandle(), new QCloseEvent);
+                main->cmdBut_Click(button);
+            },
+            Qt::QueuedConnection);
+        QTimer watchdog; // fails instead of hanging
+        watchdog.setSingleShot(true);
+        watchdog.callOnTimeout([] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                w->close();
+            QCoreApplication::exit(2);
+        });
+        watchdog.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), w->metaObject()->className());
+    }
+};
+
+// The settings folder is the program's own (support/IsolatedConfig.cpp), a
+// fresh one in each child too.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tavro"));
+    QApplication::setApplicationName(QStringLiteral("Tavro"));
+    if (qEnvironmentVariableIsSet(kScenario))
+        return reportScenario(qEnvironmentVariableIntValue(kScenario));
+    AppTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "AppTest.moc"

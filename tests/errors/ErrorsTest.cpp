@@ -1,0 +1,368 @@
+// The error trap and the error report: the report's choices, its window, its
+// log and protocol files, and its print layout.
+#include "Version.h"
+#include "dialogs/TestTools.h"
+#include "errors/AppError.h"
+#include "errors/ErrPtnr.h"
+#include "errors/ProtocolText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QVersionNumber>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+const Failure kInvalidCall{5, QStringLiteral("Invalid procedure call"), 0};
+
+struct Noisy {
+    ~Noisy() { std::puts("destructor ran"); }
+};
+
+// A child process whose failing procedure ends the program from the report,
+// through a handler or through the report's End button.
+int endChild(int argc, char** argv, bool throughDialog) {
+    std::atexit([] { std::puts("exit handler ran"); });
+    QApplication app(argc, argv);
+    Noisy noisy;
+    QTemporaryDir dir;
+    QTimer pressEnd;
+    if (throughDialog) {
+        ErrPtnr::install();
+        ErrPtnr::instance().setLogFiles(ErrorLogFiles(dir.path(), QStringLiteral("child"), {}));
+        QObject::connect(&pressEnd, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->findChild<QPushButton*>(QStringLiteral("cmdContinue3"))->click();
+        });
+        pressEnd.start(50);
+    } else {
+        setErrorHandler([](const QString&, const QString&, const Failure&) { return 3; });
+    }
+    std::puts("reaching the failure");
+    ErrorTrap("frmTavro", "Form_Load").run([] {
+        throw AppError(AppError::Overflow, QStringLiteral("Overflow"));
+    });
+    std::puts("went on after the report");
+    return 0;
+}
+
+} // namespace
+
+class ErrorsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QStringList questions_, messages_;
+    bool answerYes_ = true;
+    UrlCatcher urls_;
+    QString stuck_; // a report that did not come up or did not end in time
+
+    ErrPtnr& report() { return ErrPtnr::instance(); }
+
+    // Once the report is up: runs `whileShown`, then presses Return on the
+    // focused continue button `button`. A report that does not come up or
+    // does not end within 5 s is ended and noted in stuck_, never waited for.
+    void answerWhenShown(int button, std::function<void(ErrPtnr&)> whileShown) {
+        auto* poll = new QTimer(this);
+        auto clock = std::make_shared<QElapsedTimer>();
+        clock->start();
+        connect(poll, &QTimer::timeout, this, [=, this, pressed = false]() mutable {
+            auto* dialog = qobject_cast<ErrPtnr*>(QApplication::activeModalWidget());
+            if (dialog && !pressed) {
+                pressed = true;
+                whileShown(*dialog);
+                auto* b =
+                    dialog->findChild<QPushButton*>(QStringLiteral("cmdContinue%1").arg(button));
+                b->setFocus();
+                QTest::keyClick(b, Qt::Key_Return);
+            } else if (clock->hasExpired(5000)) {
+                stuck_ = QStringLiteral("button %1: report %2")
+                             .arg(button)
+                             .arg(dialog ? "not ended" : "not shown");
+                if (dialog)
+                    dialog->QDialog::done(int(Continue::Leave));
+                poll->deleteLater();
+            } else if (!dialog && pressed) {
+                poll->deleteLater();
+            }
+        });
+        poll->start(10);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        ErrPtnr::install();
+        report().setLogFiles(ErrorLogFiles(dir_.path(), QStringLiteral("tavro"), {}));
+        report().setClock([] { return QDateTime(QDate(2024, 12, 31), QTime(23, 59, 58)); });
+        report().setMessageBoxes(
+            [this](const QString& q) {
+                questions_.append(q);
+                return answerYes_;
+            },
+            [this](const QString& m) { messages_.append(m); });
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &urls_, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls_, "open");
+    }
+    void cleanupTestCase() {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        ErrPtnr::release();
+    }
+    void init() {
+        questions_.clear();
+        messages_.clear();
+        urls_.opened.clear();
+        stuck_.clear();
+    }
+
+    // A procedure of three statements whose second fails `failureCount` times;
+    // the answers to the reports decide which statements run.
+    void trapRunsWhatTheAnswersSay() {
+        // answers, failures, what the procedure holds, statements that ran
+        const QList<std::tuple<QList<int>, int, int, QList<int>>> cases = {
+            {{0, 0, 1}, 5, 11, {1, 2, 2, 2, 3}}, // retry reports a persistent failure again
+            {{0}, 1, 21, {1, 2, 2, 3}},          // retry that succeeds
+            {{1}, 1, 11, {1, 2, 3}},             // ignore
+            {{2}, 1, 10, {1, 2}},                // leave
+            {{7}, 1, 10, {1, 2}},                // anything else leaves
+            {{-1}, 1, 10, {1, 2}}};
+        for (const auto& [answers, failureCount, expectedHeld, expectedRan] : cases) {
+            ReportRecorder handler;
+            QList<int> script = answers;
+            handler.answer = [&script] {
+                return script.isEmpty() ? int(Continue::Leave) : script.takeFirst();
+            };
+            QList<int> ran;
+            int held = 0, failures = failureCount;
+            ErrorTrap trap("basCommon", "PlayWAV");
+            trap.run([&] { ran << 1, held = 10; });
+            trap.run([&] {
+                ran << 2;
+                if (failures-- > 0)
+                    throw AppError(AppError::InvalidCall, kInvalidCall.description);
+                held = 20;
+            });
+            trap.run([&] { ran << 3, held += 1; });
+            QCOMPARE(held, expectedHeld);
+            QCOMPARE(ran, expectedRan);
+            QCOMPARE(handler.reports, QStringList(answers.size(), "basCommon/PlayWAV"));
+            for (const Failure& f : handler.failures) {
+                QCOMPARE(std::pair(f.number, f.description),
+                         std::pair(kInvalidCall.number, kInvalidCall.description));
+                QVERIFY(f.line > 0 && f.line == handler.failures.front().line);
+            }
+        }
+        ReportRecorder handler;
+        ErrorTrap("basBlocks", "Drop").run([] { (void)std::vector<int>{}.at(3); });
+        QCOMPARE(handler.failures.value(0).number, int(AppError::SubscriptOutOfRange));
+    }
+
+    // Through a handler and through the report's End button.
+    void endStopsTheProcessAtOnce() {
+        for (const QString mode : {"--end-child", "--end-child-dialog"}) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {mode});
+            if (!child.waitForFinished(10000))
+                child.kill(), child.waitForFinished();
+            const QByteArray output = child.readAll();
+            QVERIFY2(output.contains("reaching the failure"), output.constData());
+            for (const char* skipped : {"went on", "destructor ran", "exit handler ran"})
+                QVERIFY2(!output.contains(skipped), output.constData());
+            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(child.exitCode(), EXIT_FAILURE);
+        }
+    }
+
+    // The report shows the failure and is logged before it shows; only its
+    // continue buttons end it, Return presses the focused one, and it keeps
+    // its size at every showing.
+    void reportShowsLogsAndAnswers() {
+        QStringList values;
+        QByteArray logWhileShown;
+        QString protocol;
+        answerWhenShown(1, [&](ErrPtnr& dialog) {
+            logWhileShown = readFile(report().logFiles().logPath());
+            protocol = dialog.BuildProtocol();
+            for (const char* label : {"lblError0", "lblError1", "lblError2", "lblProgInfo"})
+                values << dialog.findChild<QLabel*>(label)->text();
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Fehler / Error! "));
+        });
+        bool wentOn = false;
+        ErrorTrap trap("basCommon", "PlayWAV");
+        trap.run([] {
+            throw AppError(AppError::ResourceNotFound, QStringLiteral("Resource not found"));
+        });
+        trap.run([&] { wentOn = true; });
+        QVERIFY2(stuck_.isEmpty(), qPrintable(stuck_));
+        QVERIFY(wentOn && report().isHidden());
+        QCOMPARE(values, (QStringList{
+                             "326 (Resource not found)", "basCommon", "PlayWAV",
+                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                                 "  V" TAVRO_VERSION_STRING}));
+        QVERIFY(protocol.contains("          Modul:\tbasCommon\r\n"));
+        QVERIFY(protocol.contains("12-31-2024 / 23:59:58"));
+        QVERIFY(logWhileShown.endsWith((protocol + "\r\n").toLocal8Bit()));
+
+        QList<QSize> sizes;
+        QList<Continue> choices;
+        for (int button : {0, 2, 3}) {
+            answerWhenShown(button, [&](ErrPtnr& dialog) {
+                sizes << dialog.size();
+                dialog.close();
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+                QVERIFY(dialog.isVisible());
+            });
+            choices << report().OnError("frmOpt", "Sprache", kInvalidCall);
+            QVERIFY2(stuck_.isEmpty(), qPrintable(stuck_));
+        }
+        QCOMPARE(choices, (QList<Continue>{Continue::Retry, Continue::Leave, Continue::End}));
+        QCOMPARE(sizes, QList<QSize>(3, sizes.value(0)));
+        QVERIFY(sizes[0].width() >= 520);
+    }
+
+    // Save asks before it replaces a file and names the path written; mail
+    // and homepage copy the protocol; print without a printer says so.
+    void protocolButtons() {
+        const QString fallback = dir_.filePath(QStringLiteral("data/Tavro"));
+        const ErrorLogFiles files(QStringLiteral("/nonexistent/folder"), QStringLiteral("tavro"),
+                                  fallback);
+        QCOMPARE(files.logPath(), fallback + QStringLiteral("/tavro.EPT"));
+        QVERIFY(files.appendToLog(QStringLiteral("one")) && files.appendToLog("two"));
+        QCOMPARE(readFile(files.logPath()), QByteArray("one\r\ntwo\r\n"));
+        const ErrorLogFiles beside(dir_.path() + u'/', QStringLiteral("tavro"), fallback);
+        QCOMPARE(beside.logPath(), dir_.filePath(QStringLiteral("tavro.EPT")));
+
+        const ErrorLogFiles previous = report().logFiles();
+        report().setLogFiles(files);
+        const QString path = fallback + QStringLiteral("/tavro.ERR");
+        report().cmdProtocol_Click(1);
+        QVERIFY(questions_.isEmpty());
+        QCOMPARE(messages_.value(0),
+                 QStringLiteral("Das Fehlerprotokoll wurde in die Datei '%1' geschrieben!\r\n"
+                                "Error protocoll was written to file '%1'!")
+                     .arg(path));
+        const QByteArray saved = readFile(path);
+        QVERIFY(saved.endsWith(QByteArray(70, '-') + "\r\n\r\n"));
+        QVERIFY(writeFile(path, ""));
+        answerYes_ = false;
+        report().cmdProtocol_Click(1);
+        QCOMPARE(questions_, QStringList{QStringLiteral("Vorhandene Datei '%1' überschreiben?\r\n"
+                                                        "Overwrite file '%1' ?")
+                                             .arg(path)});
+        QCOMPARE(QFileInfo(path).size(), 0);
+        answerYes_ = true;
+        report().cmdProtocol_Click(1);
+        QCOMPARE(readFile(path), saved);
+        report().setLogFiles(previous);
+
+        messages_.clear();
+        report().cmdProtocol_Click(2);
+        QCOMPARE(messages_, QStringList{ErrPtnr::mailInstruction()});
+        QCOMPARE(QGuiApplication::clipboard()->text(), report().BuildProtocol());
+        QCOMPARE(urls_.opened.value(0), QUrl(QStringLiteral("mailto:" TAVRO_SUPPORT_MAIL_ADDRESS)));
+        QGuiApplication::clipboard()->clear();
+        report().cmdProtocol_Click(3);
+        QCOMPARE(urls_.opened.value(1), QUrl(QStringLiteral(TAVRO_HOMEPAGE_URL)));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QString(70, u'-')));
+
+        report().setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+        report().cmdProtocol_Click(0);
+        QVERIFY(messages_.value(1).contains(QStringLiteral("There is no default printer.")));
+        QVERIFY(report().isHidden()); // protocol buttons never end the report
+    }
+
+    void protocolText() {
+        // Build 84581: only the low 16 bits (19045) show.
+        OsVersionInfo os{"Windows NT", "10.0", 0x00014A65, QByteArray("Service Pack 3\0junk", 19)};
+        const ProtocolFields fields{
+            "Programm-Info:",
+            "tavro  V1.0.0",
+            "Fehlerbeschreibung / error description:",
+            {"Fehler-Nr / error :", "Modul:", "Prozedur / procedure:", "Zeile / Line:"},
+            {"9 (Subscript out of range)", "basCommon", "PlayWAV", "42"}};
+        const QDateTime when(QDate(2024, 3, 7), QTime(14, 5, 9));
+        const QString dashes(70, u'-');
+        // "|" stands for a tab.
+        QString expected = dashes + R"(
+F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L
+)" + dashes + R"(
+PROGRAMM-INFO:
+          tavro  V1.0.0
+)" + dashes + R"(
+FEHLERBESCHREIBUNG / ERROR DESCRIPTION:
+          Fehler-Nr / error :|9 (Subscript out of range)
+          Modul:|basCommon
+          Prozedur / procedure:|PlayWAV
+          Zeile / Line:|42
+          Datum/Uhrzeit (Date/Time):|03-07-2024 / 14:05:09
+)" + dashes + R"(
+SYSTEMINFO:
+          Plattform/Environment:|Windows NT
+          Version:|10.0
+          Build:|19045   Service Pack 3
+)" + dashes + u'\n';
+        QCOMPARE(buildProtocolText(fields, when, os).split(u'\n'),
+                 expected.replace(u'|', u'\t').replace(u'\n', QStringLiteral("\r\n")).split(u'\n'));
+        os.csdVersion = QByteArray("no terminator"); // not a C string: no service pack
+        QVERIFY(buildProtocolText(fields, when, os).contains("\r\n          Build:\t19045   \r\n"));
+
+        // Version and build come from the kernel alone, never from the
+        // distribution's release number.
+        const auto lines = [](const OsVersionInfo& os) {
+            return QStringList{os.platform, os.version, QString::number(os.buildNumber)};
+        };
+        QCOMPARE(lines(OsVersionInfo::fromKernel("linux", "6.1.0-18-amd64", "Debian 12")),
+                 (QStringList{"Debian 12", "6.1", "0"}));
+        QCOMPARE(lines(OsVersionInfo::fromKernel("linux", "5.15.146.1-microsoft", "Ubuntu")),
+                 (QStringList{"Ubuntu", "5.15", "146"}));
+        QCOMPARE(lines(OsVersionInfo::fromKernel("winnt", "10.0.19045", "Windows 10")),
+                 (QStringList{"Windows NT", "10.0", "19045"}));
+        const QVersionNumber kernel = QVersionNumber::fromString(QSysInfo::kernelVersion());
+        QCOMPARE(OsVersionInfo::current().version,
+                 QStringLiteral("%1.%2").arg(kernel.majorVersion()).arg(kernel.minorVersion()));
+    }
+
+    // Lines wrap at 73 characters between words, continuations indented by 20
+    // blanks; every printed line ends in a blank, an empty one is one blank.
+    void printWrapping() {
+        const QString words = QStringLiteral("word1abc word2abc word3abc word4abc word5abc "
+                                             "word6abc word7abc word8abc word9abc");
+        const QString indent(20, u' '), longWord(80, u'x'), x36(36, u'x');
+        const QList<std::pair<QString, QStringList>> cases = {
+            {words + "\r\n", {words.left(72), indent + "word9abc ", " "}},
+            {longWord, {longWord + ' '}}, // alone on its line
+            {"short " + longWord, {"short ", indent + longWord + ' '}},
+            {"a\r\n\r\nb", {"a ", " ", "b "}},
+            // With its blank a line of 72 just fits; one of exactly 73 wraps its last word.
+            {x36 + ' ' + QString(35, u'y'), {x36 + ' ' + QString(35, u'y') + ' '}},
+            {x36 + ' ' + QString(36, u'y'), {x36 + ' ', indent + QString(36, u'y') + ' '}}};
+        for (const auto& [protocol, printed] : cases)
+            QCOMPARE(wrapProtocolForPrint(protocol), printed);
+    }
+};
+
+int main(int argc, char** argv) {
+    if (argc > 1 && QByteArray(argv[1]).startsWith("--end-child"))
+        return endChild(argc, argv, qstrcmp(argv[1], "--end-child-dialog") == 0);
+    QApplication app(argc, argv);
+    ErrorsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ErrorsTest.moc"
