@@ -1,27 +1,18 @@
 #pragma once
 
 // Shared set-up of the main-window tests: a real settings store in the test's
-// own config folder, scripted prompts, counted error reports, language files
-// of the test's own and a window whose dialogs are recorded instead of shown.
+// own config folder, scripted prompts, counted error reports, and a window
+// whose dialogs are recorded instead of shown.
 
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
 #include "dialogs/TestTools.h"
 #include "game/Board.h"
-#include "settings/SettingsStore.h"
-#include "ui/main/BoardSurface.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/frmTavro.h"
 
-#include <QDir>
-#include <QImage>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
-#include <cstdlib>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <set>
 

@@ -17,16 +17,14 @@ namespace {
 
 // A widget as the screen shows it, in device pixels.
 QImage shot(QWidget* widget) {
-    QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
-    return image;
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Square `index` of a strip file of `side` pixels high.
 QImage square(const QString& strip, int index, QSize side) {
-    QImage image = QImage(strip).convertToFormat(QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
-    return image.copy(index * side.width(), 0, side.width(), side.height());
+    return QImage(strip)
+        .convertToFormat(QImage::Format_RGB32)
+        .copy(QRect(QPoint(index * side.width(), 0), side));
 }
 
 // The first cells of the board show their squares of `strip`.
@@ -47,9 +45,7 @@ class tst_HighResolution : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { wipeStore(); }
-
-    void boardAndDisplaysShowTheDoubleSizePictures() {
+    void picturesAtDoubleSize() {
         Harness h;
         auto window = h.showActive();
         QCOMPARE(window->devicePixelRatioF(), 2.0);
@@ -80,12 +76,8 @@ private slots:
         again->symbols()->action()->trigger();
         QCOMPARE(h.store.read("Extras", "Symbols", "none"), QStringLiteral("0"));
         verifyCells(*again, ":/blocks/blocks00@2x.png");
-    }
 
-    // The middle of the box holds the tick's dark blue only when checked.
-    void checkedBoxShowsATick() {
-        Harness h;
-        auto window = h.showWindow(); // loads the settings the dialog shows
+        // The middle of a check box holds the tick's dark blue only when checked.
         frmOpt dialog(h.state);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

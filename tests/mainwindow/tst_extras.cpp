@@ -12,10 +12,8 @@
 #include "ui/main/KeyboardCursor.h"
 #include "ui/main/SolverAssist.h"
 
-#include <QAction>
-#include <QDialog>
-#include <QLabel>
-#include <QMenu>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tavro;
 using namespace tavro::test;
