@@ -36,126 +36,95 @@ Shape shapeOf(QWidget* window) {
         if (button->isVisible() &&
             !window->rect().contains(QRect(button->mapTo(window, QPoint()), button->size())))
             shape.faults << "off the window: " + button->text().left(20);
-    for (QLabel* label : window->findChildren<QLabel*>())
-        if (label->text().contains(QChar(0x2026)))
-            shape.faults << "cut: " + label->text().left(20);
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (button->text().contains(QChar(0x2026)))
-            shape.faults << "cut: " + button->text().left(20);
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const QVariant text = widget->property("text"); // labels and buttons
+        if (text.toString().contains(QChar(0x2026)))
+            shape.faults << "cut: " + text.toString().left(20);
+    }
     return shape;
 }
 
 Shape shownShape(QWidget* window) {
     window->show();
-    if (!QTest::qWaitForWindowExposed(window))
-        return {0, {"never shown"}};
-    const Shape shape = shapeOf(window);
+    const Shape shape =
+        QTest::qWaitForWindowExposed(window) ? shapeOf(window) : Shape{0, {"never shown"}};
     window->hide();
     return shape;
 }
 
-// The shape of the modal window that run() opens, closed by close().
-Shape modalShape(const std::function<void()>& run, const std::function<void(QWidget*)>& close) {
+// The shape of the modal window that run() opens; it is then rejected or left.
+Shape modalShape(const std::function<void()>& run) {
     Shape shape{0, {"never shown"}};
     QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (!box)
-            return;
-        shape = shapeOf(box);
-        close(box);
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            shape = shapeOf(box);
+            if (auto* report = qobject_cast<ErrPtnr*>(box))
+                report->cmdContinue_Click(1);
+            else
+                static_cast<QDialog*>(box)->reject();
+        }
     });
     run();
     return shape;
 }
 
-void rejectBox(QWidget* box) {
-    static_cast<QDialog*>(box)->reject();
-}
-
-// How each window is opened. `ordinary` asks for the text of a box that
-// wraps to be an ordinary long sentence, which shows the box at its design
-// width.
+// How each window is opened. `ordinary` asks for the text of a box that wraps
+// to be an ordinary long sentence, which shows the box at its design width.
 using Opener = std::function<Shape(AppState&, bool ordinary)>;
 
-QString boxText(const Language& lang, int16_t id, bool ordinary) {
-    return ordinary ? QString(lang.GetLang(id) + u' ').repeated(12) : lang.GetLang(id);
+template <class Dialog, class... Args> Opener shown(Args... args) {
+    return [=](AppState& s, bool) {
+        Dialog d(s, args...);
+        return shownShape(&d);
+    };
+}
+
+Opener info(bool AppState::*flag) {
+    return [flag](AppState& s, bool) {
+        s.*flag = true;
+        frmInfo d(s, nullptr);
+        return shownShape(&d);
+    };
+}
+
+Opener box(std::function<void(AppState&, const QString&)> open, int16_t id) {
+    return [open, id](AppState& s, bool ordinary) {
+        const QString text = s.language.GetLang(id);
+        return modalShape([&] { open(s, ordinary ? QString(text + u' ').repeated(12) : text); });
+    };
 }
 
 const QMap<QString, Opener>& openers() {
     static const QMap<QString, Opener> all = {
-        {"options",
-         [](AppState& s, bool) {
-             frmOpt d(s);
-             return shownShape(&d);
-         }},
-        {"high scores",
-         [](AppState& s, bool) {
-             frmHighscore d(s, CurrentGame{301, 5, 84, false}, nullptr, nullptr, {7, true});
-             return shownShape(&d);
-         }},
-        {"block sets",
-         [](AppState& s, bool) {
-             frmBlocks d(s);
-             return shownShape(&d);
-         }},
-        {"backgrounds",
-         [](AppState& s, bool) {
-             frmBoard d(s);
-             return shownShape(&d);
-         }},
-        {"game number",
-         [](AppState& s, bool) {
-             frmGameNumber d(s, 4242);
-             return shownShape(&d);
-         }},
-        {"start-up window",
-         [](AppState& s, bool) {
-             s.StartupPending = true;
-             frmInfo d(s, nullptr);
-             return shownShape(&d);
-         }},
-        {"about",
-         [](AppState& s, bool) {
-             s.MainShown = true;
-             frmInfo d(s, nullptr);
-             return shownShape(&d);
-         }},
+        {"options", shown<frmOpt>()},
+        {"high scores", shown<frmHighscore>(CurrentGame{301, 5, 84, false}, std::function<void()>(),
+                                            nullptr, CurrentGameExtras{7, true})},
+        {"block sets", shown<frmBlocks>()},
+        {"backgrounds", shown<frmBoard>()},
+        {"game number", shown<frmGameNumber>(4242u)},
+        {"start-up window", info(&AppState::StartupPending)},
+        {"about", info(&AppState::MainShown)},
         {"error report",
-         [](AppState& s, bool ordinary) {
-             QTemporaryDir logs;
-             ErrPtnr report;
-             report.setLogFiles(ErrorLogFiles(logs.path(), "tavro", logs.path()));
-             report.SetProgInfo(s.language.GetLang(102));
-             return modalShape(
-                 [&] {
-                     report.OnError(s.language.GetLang(103), s.language.GetLang(104),
-                                    {13, boxText(s.language, 101, ordinary), 7});
-                 },
-                 [](QWidget* box) { static_cast<ErrPtnr*>(box)->cmdContinue_Click(1); });
-         }},
+         box(
+             [](AppState& s, const QString& text) {
+                 QTemporaryDir logs;
+                 ErrPtnr report;
+                 report.setLogFiles(ErrorLogFiles(logs.path(), "tavro", logs.path()));
+                 report.SetProgInfo(s.language.GetLang(102));
+                 report.OnError(s.language.GetLang(103), s.language.GetLang(104), {13, text, 7});
+             },
+             101)},
         {"question",
-         [](AppState& s, bool ordinary) {
-             return modalShape(
-                 [&] { MessageBoxPrompt().askYesNo("Tavro", boxText(s.language, 135, ordinary)); },
-                 rejectBox);
-         }},
+         box([](AppState&, const QString& text) { MessageBoxPrompt().askYesNo("Tavro", text); },
+             135)},
         {"message",
-         [](AppState& s, bool ordinary) {
-             return modalShape(
-                 [&] {
-                     MessageBoxPrompt().showMessage("Tavro", boxText(s.language, 102, ordinary));
-                 },
-                 rejectBox);
-         }},
-        {"name box",
-         [](AppState& s, bool ordinary) {
-             return modalShape(
-                 [&] {
-                     MessageBoxPrompt().askText(s.language.GetLang(128),
-                                                boxText(s.language, 126, ordinary), "Ann");
-                 },
-                 rejectBox);
-         }},
+         box([](AppState&, const QString& text) { MessageBoxPrompt().showMessage("Tavro", text); },
+             102)},
+        {"name box", box(
+                         [](AppState& s, const QString& text) {
+                             MessageBoxPrompt().askText(s.language.GetLang(128), text, "Ann");
+                         },
+                         126)},
     };
     return all;
 }

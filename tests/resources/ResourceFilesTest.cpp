@@ -1,5 +1,5 @@
-// The compiled-in pictures and sounds: sizes, formats, the digit strip's
-// segments and colours, and that the generators reproduce them exactly.
+// The compiled-in pictures and sounds: sizes, formats, what the block, symbol
+// and digit strips show, and that the generators reproduce them exactly.
 #include "../sound/WaveBytes.h"
 #include "ColourVision.h"
 
@@ -23,24 +23,15 @@ double meanDifference(const QImage& a, const QImage& b) {
     return sum / (3.0 * a.width() * a.height());
 }
 
-// The share of scale x scale squares that are not of one colour: zero for a
-// picture enlarged pixel by pixel.
-double detailFraction(const QImage& image, int scale) {
-    int detailed = 0, squares = 0;
-    for (int y = 0; y + scale <= image.height(); y += scale)
-        for (int x = 0; x + scale <= image.width(); x += scale, ++squares)
-            for (int i = 1; i < scale * scale; ++i)
-                if (image.pixel(x + i % scale, y + i / scale) != image.pixel(x, y)) {
-                    ++detailed;
-                    break;
-                }
-    return double(detailed) / squares;
-}
-
+// The board copies cells and pictures as plain rectangles: nothing may be see-through.
 bool fullyOpaque(const QImage& image) {
     QImage opaque(image.size(), QImage::Format_Alpha8);
     opaque.fill(255);
     return image.convertToFormat(QImage::Format_Alpha8) == opaque;
+}
+
+QString setName(const char* kind, int set) {
+    return QStringLiteral(":/blocks/%1%2.png").arg(kind).arg(set, 2, 10, QChar('0'));
 }
 
 } // namespace
@@ -49,31 +40,90 @@ class ResourceFilesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void blockStripsHaveTheirLayout() {
+    // Every picture at its size, with a 2x (and all but the backgrounds a 3x)
+    // rendition of exactly that many pixels that is not the 1x picture
+    // enlarged pixel by pixel.
+    void picturesHaveTheirSizesAtEveryScale() {
+        QList<std::pair<QString, QSize>> pictures = {
+            {"pictures/digits", {198, 27}}, {"pictures/header", {621, 48}},
+            {"pictures/logo", {414, 65}},   {"pictures/info_icon", {32, 32}},
+            {"pictures/tick", QSize()},     {"pictures/info_picture", QSize(356, 330)}};
+        for (int id : {0, 1, 2, 3, 6})
+            pictures.append({QStringLiteral("pictures/flag%1").arg(id), {32, 20}});
+        for (int set = 0; set < 14; ++set)
+            for (const char* kind : {"blocks", "symbols"})
+                pictures.append({setName(kind, set).mid(2).chopped(4), {set ? 300 : 350, 50}});
+        for (int id = 101; id <= 109; ++id)
+            pictures.append({QStringLiteral("backgrounds/%1").arg(id), {800, 600}});
+        for (const auto& [name, size] : pictures) {
+            const QImage plain(":/" + name + ".png");
+            QVERIFY2(!plain.isNull() && (size.isEmpty() || plain.size() == size), qPrintable(name));
+            for (int scale : {2, 3}) {
+                if (name == "pictures/info_picture" ||
+                    (scale == 3 && name.startsWith("backgrounds")))
+                    continue;
+                const QImage large = QImage(QStringLiteral(":/%1@%2x.png").arg(name).arg(scale))
+                                         .convertToFormat(QImage::Format_ARGB32);
+                QVERIFY2(large.size() == plain.size() * scale, qPrintable(name));
+                bool detailed = false; // a scale x scale square of more than one colour
+                for (int y = 0; y + scale <= large.height() && !detailed; y += scale)
+                    for (int x = 0; x + scale <= large.width() && !detailed; x += scale)
+                        for (int i = 1; i < scale * scale; ++i)
+                            detailed |=
+                                large.pixel(x + i % scale, y + i / scale) != large.pixel(x, y);
+                QVERIFY2(detailed, qPrintable(name));
+            }
+        }
+        for (int id : {4, 5})
+            QVERIFY(!QFile::exists(QStringLiteral(":/pictures/flag%1.png").arg(id)));
+        for (int size : {16, 32, 48, 64, 128, 256})
+            QCOMPARE(QImage(QStringLiteral(":/icons/tavro-%1.png").arg(size)).size(),
+                     QSize(size, size));
+        QCOMPARE(QImage(":/thumbs/101@2x.jpg").size(), QSize(400, 300));
+        // The logo lies on the header: its corners are see-through, its middle is not.
+        const QImage logo(":/pictures/logo.png");
+        QCOMPARE(std::pair(qAlpha(logo.pixel(0, 0)), qAlpha(logo.pixel(413, 64))), std::pair(0, 0));
+        int solid = 0;
+        for (int x = 120; x < 296; ++x)
+            solid += qAlpha(logo.pixel(x, 32)) == 255;
+        QVERIFY(solid > 40);
+    }
+
+    // Opaque strips of 50 x 50 types that differ; the symbol strips keep the
+    // blocks' edges and add a symbol in the middle that tells the types apart
+    // by form and lightness alone.
+    void blockAndSymbolStrips() {
         for (int set = 0; set < 14; ++set) {
-            const QString path =
-                QStringLiteral(":/blocks/blocks%1.png").arg(set, 2, 10, QChar('0'));
-            const QImage strip(path);
-            const int types = set == 0 ? 7 : 6;
-            QCOMPARE(strip.size(), QSize(types * 50, 50));
-            // The board copies cells as plain rectangles: nothing may be see-through.
-            QVERIFY2(fullyOpaque(strip), qPrintable(path));
-            for (int a = 0; a < types; ++a)
+            const QImage blocks(setName("blocks", set)), symbols(setName("symbols", set));
+            QVERIFY2(fullyOpaque(blocks) && fullyOpaque(symbols), qPrintable(QString::number(set)));
+            const int types = blocks.width() / 50;
+            QList<QImage> grey;
+            for (int a = 0; a < types; ++a) {
                 for (int b = a + 1; b < types; ++b)
                     QVERIFY2(
-                        meanDifference(strip.copy(a * 50, 0, 50, 50),
-                                       strip.copy(b * 50, 0, 50, 50)) > 5,
-                        qPrintable(QStringLiteral("%1: types %2 and %3").arg(path).arg(a).arg(b)));
+                        meanDifference(blocks.copy(a * 50, 0, 50, 50),
+                                       blocks.copy(b * 50, 0, 50, 50)) > 5,
+                        qPrintable(QStringLiteral("set %1: %2 and %3").arg(set).arg(a).arg(b)));
+                const QRect corner(a * 50, 0, 12, 12), middle(a * 50 + 13, 13, 24, 24);
+                QCOMPARE(symbols.copy(corner), blocks.copy(corner));
+                QVERIFY(meanDifference(symbols.copy(middle), blocks.copy(middle)) > 10);
+                grey << symbols.copy(middle).convertToFormat(QImage::Format_Grayscale8);
+            }
+            for (int a = 0; a < 6; ++a)
+                for (int b = a + 1; b < 6; ++b)
+                    QVERIFY2(
+                        meanDifference(grey[a], grey[b]) > 8,
+                        qPrintable(
+                            QStringLiteral("set %1: symbols %2 and %3").arg(set).arg(a).arg(b)));
         }
     }
 
     // Sets told apart by colour alone keep every two types clearly apart for
     // normal vision and the three dichromacies (CIEDE2000 of the mean colour
-    // in the middle of each block).
+    // in the middle of each block). The measure itself: published CIEDE2000
+    // pairs, greys kept, a red and a green merged for deuteranopes.
     void colourOnlySetsStayApartForColourBlindPlayers() {
         using namespace tavro::art;
-        // The measure itself: published CIEDE2000 pairs, and a simulation
-        // that keeps greys and merges a red and a green for deuteranopes.
         QCOMPARE(std::round(ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}) * 1e4), 20425.0);
         QCOMPARE(std::round(ciede2000({50, 2.5, 0}, {73, 25, -18}) * 1e4), 271492.0);
         const LinearRgb grey{0.3, 0.3, 0.3}, red{toLinear(214), toLinear(36), toLinear(44)},
@@ -84,114 +134,33 @@ private slots:
         QVERIFY(ciede2000(toLab(simulate(red, Vision::Deuteranopia)),
                           toLab(simulate(green, Vision::Deuteranopia))) < 10);
         for (int set : {0, 1, 3, 4, 7, 9, 11, 12}) {
-            const QImage strip(QStringLiteral(":/blocks/blocks%1.png").arg(set, 2, 10, QChar('0')));
-            const TypeDifference least = smallestTypeDifference(strip, 6);
-            qInfo("set %d: smallest difference %.2f", set, least.value);
-            QVERIFY2(least.value >= 10,
-                     qPrintable(QStringLiteral("set %1: types %2 and %3 differ by %4 (%5)")
-                                    .arg(set)
-                                    .arg(least.first)
-                                    .arg(least.second)
-                                    .arg(least.value, 0, 'f', 2)
-                                    .arg(visionName(least.vision))));
+            const TypeDifference least = smallestTypeDifference(QImage(setName("blocks", set)), 6);
+            QVERIFY2(least.value >= 10, qPrintable(QStringLiteral("set %1: types %2 and %3 differ "
+                                                                  "by %4 (%5)")
+                                                       .arg(set)
+                                                       .arg(least.first)
+                                                       .arg(least.second)
+                                                       .arg(least.value, 0, 'f', 2)
+                                                       .arg(visionName(least.vision))));
         }
     }
 
+    // Each thumbnail is a JPEG of its own background reduced, not of another.
     void backgroundsAndThumbnails() {
         QImage previous;
         for (int id = 101; id <= 109; ++id) {
             const QImage picture(QStringLiteral(":/backgrounds/%1.png").arg(id));
-            QCOMPARE(picture.size(), QSize(800, 600));
             QVERIFY(fullyOpaque(picture));
-            const QString thumbPath = QStringLiteral(":/thumbs/%1.jpg").arg(id);
-            QVERIFY(readFile(thumbPath).startsWith("\xFF\xD8\xFF")); // JPEG start of image
-            QImageReader reader(thumbPath);
+            QImageReader reader(QStringLiteral(":/thumbs/%1.jpg").arg(id));
             QCOMPARE(reader.format(), QByteArray("jpeg"));
             const QImage thumb = reader.read().convertToFormat(QImage::Format_RGB32);
             QCOMPARE(thumb.size(), QSize(200, 150));
-            // The thumbnail stands for its own picture, not for another one.
             const QImage reduced =
                 picture.scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                     .convertToFormat(QImage::Format_RGB32);
             QVERIFY2(meanDifference(reduced, thumb) < 6, qPrintable(QString::number(id)));
             QVERIFY(previous.isNull() || meanDifference(previous, thumb) > 10);
             previous = thumb;
-        }
-    }
-
-    void pictureSizes() {
-        const QList<std::pair<QString, QSize>> fixed = {
-            {":/pictures/digits.png", {198, 27}},
-            {":/pictures/header.png", {621, 48}},
-            {":/pictures/logo.png", {414, 65}},
-            {":/pictures/info_icon.png", {32, 32}},
-            {":/pictures/info_picture.png", {356, 330}}};
-        for (const auto& [path, size] : fixed)
-            QVERIFY2(QImage(path).size() == size, qPrintable(path));
-        for (int id : {0, 1, 2, 3, 6})
-            QCOMPARE(QImage(QStringLiteral(":/pictures/flag%1.png").arg(id)).size(), QSize(32, 20));
-        for (int id : {4, 5})
-            QVERIFY(!QFile::exists(QStringLiteral(":/pictures/flag%1.png").arg(id)));
-        for (int size : {16, 32, 48, 64, 128, 256})
-            QCOMPARE(QImage(QStringLiteral(":/icons/tavro-%1.png").arg(size)).size(),
-                     QSize(size, size));
-        // The logo lies on the header: its corners are see-through, its middle is not.
-        const QImage logo(":/pictures/logo.png");
-        QCOMPARE(std::pair(qAlpha(logo.pixel(0, 0)), qAlpha(logo.pixel(413, 64))), std::pair(0, 0));
-        int solid = 0;
-        for (int x = 120; x < 296; ++x)
-            solid += qAlpha(logo.pixel(x, 32)) == 255;
-        QVERIFY(solid > 40);
-    }
-
-    // Every picture with a 2x (and all but the backgrounds a 3x) rendition of
-    // exactly that many pixels, not the 1x picture enlarged pixel by pixel.
-    void largerRenditionsHaveTheirSizes() {
-        QStringList pictures = {"pictures/digits", "pictures/header", "pictures/logo",
-                                "pictures/tick", "pictures/info_icon"};
-        for (int id : {0, 1, 2, 3, 6})
-            pictures << QStringLiteral("pictures/flag%1").arg(id);
-        for (int set = 0; set < 14; ++set)
-            for (const char* kind : {"blocks", "symbols"})
-                pictures << QStringLiteral("blocks/%1%2").arg(kind).arg(set, 2, 10, QChar('0'));
-        for (int id = 101; id <= 109; ++id)
-            pictures << QStringLiteral("backgrounds/%1").arg(id);
-        for (const QString& name : pictures) {
-            const QImage plain(":/" + name + ".png");
-            QVERIFY2(!plain.isNull(), qPrintable(name));
-            for (int scale : {2, 3}) {
-                const QImage large(QStringLiteral(":/%1@%2x.png").arg(name).arg(scale));
-                if (scale == 3 && name.startsWith("backgrounds"))
-                    continue;
-                QVERIFY2(large.size() == plain.size() * scale, qPrintable(name));
-                QVERIFY2(detailFraction(large.convertToFormat(QImage::Format_ARGB32), scale) > 0,
-                         qPrintable(name));
-            }
-        }
-        QCOMPARE(QImage(":/thumbs/101@2x.jpg").size(), QSize(400, 300));
-    }
-
-    // The symbol strips keep the blocks and add a symbol in the middle that
-    // tells the types apart by form and lightness alone.
-    void symbolStripsTellTypesApartWithoutColour() {
-        for (int set = 0; set < 14; ++set) {
-            const QString number = QStringLiteral("%1").arg(set, 2, 10, QChar('0'));
-            const QImage blocks(":/blocks/blocks" + number + ".png");
-            const QImage symbols(":/blocks/symbols" + number + ".png");
-            QCOMPARE(symbols.size(), blocks.size());
-            QVERIFY(fullyOpaque(symbols));
-            QList<QImage> grey;
-            for (int t = 0; t < 6; ++t) {
-                const QRect corner(t * 50, 0, 12, 12), middle(t * 50 + 13, 13, 24, 24);
-                QCOMPARE(symbols.copy(corner), blocks.copy(corner));
-                QVERIFY(meanDifference(symbols.copy(middle), blocks.copy(middle)) > 10);
-                grey << symbols.copy(middle).convertToFormat(QImage::Format_Grayscale8);
-            }
-            for (int a = 0; a < 6; ++a)
-                for (int b = a + 1; b < 6; ++b)
-                    QVERIFY2(
-                        meanDifference(grey[a], grey[b]) > 8,
-                        qPrintable(QStringLiteral("set %1: %2 and %3").arg(set).arg(a).arg(b)));
         }
     }
 
@@ -210,7 +179,6 @@ private slots:
                                      ? QStringLiteral(":/pictures/digits.png")
                                      : QStringLiteral(":/pictures/digits@%1x.png").arg(scale);
             const QImage strip = QImage(path).convertToFormat(QImage::Format_RGB32);
-            QCOMPARE(strip.size(), QSize(198, 27) * scale);
             QMap<QRgb, int> count[11];
             for (int y = 0; y < strip.height(); ++y)
                 for (int x = 0; x < strip.width(); ++x)
@@ -219,16 +187,14 @@ private slots:
                 QCOMPARE(count[cell].value(lit) + count[cell].value(unlit) +
                              count[cell].value(black),
                          18 * 27 * scale * scale);
-                for (int s = 0; s < 7; ++s) {
-                    const QPoint at =
-                        (segment[s] + QPoint(cell * 18, 0)) * scale + QPoint(scale / 2, scale / 2);
+                for (int s = 0; s < 7; ++s)
                     QVERIFY2(
-                        strip.pixel(at) == (pattern[cell][s] == '1' ? lit : unlit),
+                        strip.pixel((segment[s] + QPoint(cell * 18, 0)) * scale +
+                                    QPoint(scale / 2, scale / 2)) ==
+                            (pattern[cell][s] == '1' ? lit : unlit),
                         qPrintable(
                             QStringLiteral("%1: cell %2 segment %3").arg(path).arg(cell).arg(s)));
-                }
-                // The first and last column of a cell are empty.
-                for (int y = 0; y < strip.height(); ++y)
+                for (int y = 0; y < strip.height(); ++y) // first and last column empty
                     QCOMPARE(std::pair(strip.pixel(cell * 18 * scale, y),
                                        strip.pixel((cell * 18 + 17) * scale + scale - 1, y)),
                              std::pair(black, black));
@@ -237,7 +203,9 @@ private slots:
         }
     }
 
-    // 8-bit mono PCM: a 44-byte header, the samples, a pad byte to an even size.
+    // 8-bit mono PCM: a 44-byte header, the samples, a pad byte to an even
+    // size (any value will do: the builder's is zero); edges faded to
+    // silence (no click), no clipping, and really audible.
     void waveFilesHaveTheirFormat() {
         const QList<std::array<int, 3>> table = {
             {100, 11025, 5290}, {101, 11025, 2559},  {102, 11025, 115},  {103, 7500, 1494},
@@ -245,10 +213,8 @@ private slots:
         for (const auto& [id, rate, length] : table) {
             const QByteArray wave = readFile(QStringLiteral(":/wav/%1.wav").arg(id));
             const QByteArray samples = wave.mid(44, length);
-            // Any pad byte value will do: the builder's is zero.
             QCOMPARE(wave.chopped(length % 2) + QByteArray(length % 2, '\0'),
                      riff(fmtChunk(1, 1, rate, 8) + chunk("data", samples)));
-            // Edges faded to silence (no click), no clipping, and really audible.
             QVERIFY(std::abs(quint8(samples.front()) - 128) <= 2 &&
                     std::abs(quint8(samples.back()) - 128) <= 2);
             int peak = 0;
@@ -275,8 +241,7 @@ private slots:
             QSKIP("the generator's variable is not set: run through ctest");
         QTemporaryDir runs[2];
         QStringList files[2];
-        // Both runs at once: the pictures at every scale take a while.
-        QProcess generators[2];
+        QProcess generators[2]; // both runs at once: the pictures take a while
         for (int run = 0; run < 2; ++run)
             generators[run].start(program, {runs[run].path()});
         for (int run = 0; run < 2; ++run) {
