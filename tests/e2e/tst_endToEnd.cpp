@@ -333,6 +333,12 @@ private slots:
         store.close();
         STEP(startGame());
         QVERIFY2(stored("Settings/Sprache").isEmpty(), "stored before the player changed anything");
+        QProcess second; // ends at once
+        second.setProcessEnvironment(game_.processEnvironment());
+        second.start(program_);
+        QVERIFY(second.waitForFinished(3000));
+        QCOMPARE(std::pair(second.exitStatus(), second.exitCode()),
+                 std::pair(QProcess::NormalExit, 0));
         const QList<QPoint> flag = english_->find(shot(), 0);
         QCOMPARE(flag.size(), 1);
         click(flag[0] + QPoint(16, 10));
