@@ -7,10 +7,8 @@
 #include "common/SoundPlayer.h"
 #include "common/SoundStream.h"
 #include "errors/AppError.h"
-#include "errors/ErrorTrap.h"
 #include "game/Game.h"
 #include "mainwindow/MainWindowHarness.h"
-#include "ui/main/BoardSurface.h"
 
 #include <QDebug>
 
@@ -64,11 +62,6 @@ class SoundTest : public QObject {
         window_->game().loadBoard(3, int(rows.size() / 3), types);
         QTest::qWait(700); // the end of the new game's sound
         return *window_;
-    }
-    void click(int col, int row) {
-        QTest::mouseClick(window_->picBoard(), Qt::LeftButton, {},
-                          QPoint(col, row) * 50 + QPoint(25, 25) +
-                              QPoint(BoardSurface::kBorder, BoardSurface::kBorder));
     }
 
 private slots:
@@ -144,23 +137,16 @@ private slots:
     }
 
     void soundDataIsTheLastWaveAndBadIdsAreReported() {
-        QStringList reports;
-        const auto previous =
-            setErrorHandler([&](const QString& m, const QString& p, const Failure& f) {
-                reports << QStringLiteral("%1/%2 %3").arg(m, p).arg(f.number);
-                return int(Continue::Leave);
-            });
+        ReportRecorder recorder;
         SoundPlayer player;
         QVERIFY(player.soundData().isEmpty());
         player.PlayWAV(SoundId::ReachedBottom);
         for (int id : {99, 108, -1})
             player.PlayWAV(SoundId(id));
-        setErrorHandler(previous);
         QCOMPARE(player.soundData(), ::readFile(":/wav/104.wav"));
-        QCOMPARE(
-            reports,
-            QStringList(
-                3, QStringLiteral("basCommon/PlayWAV %1").arg(int(AppError::ResourceNotFound))));
+        QCOMPARE(recorder.reports, QStringList(3, "basCommon/PlayWAV"));
+        for (const Failure& f : recorder.failures)
+            QCOMPARE(f.number, int(AppError::ResourceNotFound));
     }
 
     void callsReturnQuickly() {
@@ -285,7 +271,7 @@ private slots:
         MonitorRecording recording;
         QVERIFY2(recording.start(), "parec delivers no samples");
         for (int i = 0; i < 20; ++i) {
-            click(2, 1);
+            QTest::mouseClick(window_->picBoard(), Qt::LeftButton, {}, cellPoint({2, 1}));
             QTest::qWait(300);
         }
         const size_t heard = onsets(loudness(recording.finish()), 0.2).size();
@@ -301,8 +287,7 @@ private slots:
         TestWindow& w = window("123213123213023013");
         MonitorRecording recording;
         QVERIFY2(recording.start(), "parec delivers no samples");
-        click(0, 5);
-        QTRY_VERIFY(!w.isMoving());
+        QVERIFY(clickAndWait(w, QPoint(0, 5)));
         QTest::qWait(400);
         const std::vector<double> samples = recording.finish();
         QList<int> heard;
