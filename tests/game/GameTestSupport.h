@@ -52,9 +52,8 @@ inline void countReportedErrors() {
     });
 }
 
-// Fake board view and sound sink: every call becomes one line of `events`
-// unless `record` is off. With `waits` a pause stays pending until endPause(),
-// as a window's timer would; otherwise the move goes on at once.
+// Every call becomes a line of `events` unless `record` is off. With `waits` a
+// pause stays pending until endPause(), as a window's timer would.
 class RecordingView : public BoardView, public SoundSink {
 public:
     QStringList events;
@@ -99,10 +98,8 @@ private:
     }
 };
 
-// The first violated invariant of the board model, or an empty text.
-// `betweenMoves` adds those that hold only after a move: present blocks
-// unmarked, blocks left counted, columns stacked from the bottom and the
-// non-empty columns a run from the left.
+// The first violated invariant of the board model, or an empty text; between
+// moves also: nothing present marked, blocks left counted, no holes or gaps.
 inline QString boardInvariantViolation(const Board& board, bool betweenMoves = true) {
     const BlockList& live = board.LiveBlocks();
     const int count = board.blockCount();
@@ -134,8 +131,7 @@ inline QString boardInvariantViolation(const Board& board, bool betweenMoves = t
 
 #define VERIFY_BOARD_CONSISTENT(...) QCOMPARE(boardInvariantViolation(__VA_ARGS__), QString())
 
-// A game on a recording view, started from a settings record or loaded from
-// rows of digits (from the top). A test may destroy the game through `owner`.
+// A game on a recording view, from settings or rows of digits from the top.
 struct Play {
     GameSettings s;
     RecordingView v;

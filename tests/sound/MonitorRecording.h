@@ -1,8 +1,7 @@
 #pragma once
 
-// Records the private sound server's null sink with parec at its default
-// latency (which makes the server mix in blocks of up to two seconds unless a
-// client asks for less) and finds the sounds in the recording.
+// Records the private sound server's null sink with parec at its default latency
+// (the server then mixes in blocks of up to two seconds unless a client asks for less).
 
 #include "WaveBytes.h"
 
@@ -53,9 +52,8 @@ inline std::vector<Loudness> loudness(const std::vector<double>& s) {
     return out;
 }
 
-// Seconds at which a sound (or the tone) starts: a window three times as loud
-// as one of the two before it (the recording starts in silence), at least
-// `gap` seconds after the last start.
+// Seconds at which a sound (or the tone) starts: a window three times as loud as one
+// of the two before it, at least `gap` seconds after the last start.
 inline std::vector<double> onsets(const std::vector<Loudness>& windows, double gap,
                                   bool tone = false) {
     std::vector<double> found;
@@ -73,10 +71,8 @@ inline std::vector<double> onsets(const std::vector<Loudness>& windows, double g
 
 class MonitorRecording {
 public:
-    // Starts parec and waits for its first samples; false when none come.
-    // The server hands the recording over late and in blocks, so the first
-    // samples may be seconds old: a reference tone (100 ms of 6 kHz) marks the
-    // start, and what comes before it is dropped.
+    // Starts parec; false when no samples come. They come late and in blocks, so
+    // a reference tone (100 ms of 6 kHz) marks the start; what is before it is dropped.
     bool start() {
         QByteArray pcm;
         for (int i = 0; i < kRecordRate / 10; ++i)
@@ -103,9 +99,8 @@ public:
     // Plays the reference tone through paplay, a client of its own.
     void playTone() const { QProcess::startDetached("paplay", {dir_.filePath("tone.wav")}); }
 
-    // Waits until the recording spans the time since start (the server hands
-    // it over in blocks) and returns what follows the reference tone. A short
-    // recording fails the comparisons that follow.
+    // What follows the reference tone, once the recording spans the time since
+    // start. A short recording fails the comparisons that follow.
     std::vector<double> finish() {
         QByteArray pcm;
         const qint64 wanted = (clock_.elapsed() + 300) * kRecordRate / 1000 * 2;

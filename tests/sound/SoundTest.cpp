@@ -1,13 +1,10 @@
-// PlayWAV: WAVE parsing and conversion, a new sound cutting the old one where
-// it was, bad ids reported, the time a call takes with and without a sound
-// server; and, recorded from the private server's null sink, how long a sound
-// is heard, how late it starts, and the running game's clicks and landings.
+// PlayWAV: waves parsed and converted, a new sound cutting the old, bad ids,
+// calls that return at once; and, recorded from the private server's null
+// sink, how long and how late sounds play and the running game's sounds.
 
 #include "MonitorRecording.h"
-#include "common/SoundPlayer.h"
 #include "common/SoundStream.h"
 #include "errors/AppError.h"
-#include "game/Game.h"
 #include "mainwindow/MainWindowHarness.h"
 
 #include <QDebug>
@@ -21,9 +18,8 @@ using namespace tavro::test;
 
 namespace {
 
-// Which of 102 (a click, 1.8 to 3.5 kHz), 107 (a knock at 560 Hz) and 104 (a
-// thud below 300 Hz) starts at `seconds`: by the mean frequency of the 20 ms
-// from there.
+// Which of 102 (a click, 1.8 to 3.5 kHz), 107 (a knock at 560 Hz) and 104 (a thud
+// below 300 Hz) starts at `seconds`: by the mean frequency of the 20 ms from there.
 int soundAt(const std::vector<double>& samples, double seconds) {
     constexpr int kLength = 320;
     const auto from = static_cast<size_t>(seconds * kRecordRate);
@@ -47,8 +43,7 @@ class SoundTest : public QObject {
     Harness harness_;
     std::unique_ptr<TestWindow> window_;
 
-    // A main window playing a board, its sound output opened as the program
-    // does: with the start-up window, 2.5 s before the main window.
+    // A main window on a board, its sound output opened 2.5 s before, as at start-up.
     TestWindow& window(const QByteArray& rows) {
         if (!window_) {
             harness_.storeSettings("Sound=-1 Cols=12 Rows=7 BlockTypes=4 BlocksToClick=2");
@@ -106,8 +101,7 @@ private slots:
         QCOMPARE(values(SoundPlayer::toMono16(*stereo, 11025)), QList<int>({2000, -2000}));
     }
 
-    // A new sound cuts the old one where it was when it came: what of the old
-    // one was due by then and not yet taken by the device still plays first.
+    // A new sound cuts the old where it was: what was due and not yet taken plays first.
     void cutsWhereTheOldSoundWasWhenTheNewOneCame() {
         QAudioFormat format; // 1000 frames of 2 bytes a second: 2 bytes a millisecond
         format.setSampleRate(1000);
@@ -226,10 +220,9 @@ private slots:
         }
     }
 
-    // Each trial plays sound 107 and, kOffsetMs later, a 6 kHz tone through
-    // paplay, a client of its own. Where the game's sound starts in the
-    // recording, against the tone's start moved back by the offset, is its
-    // delay over that of a fresh client that asks the server for nothing.
+    // Each trial plays 107 and, kOffsetMs later, a tone through paplay, a fresh
+    // client that asks the server for nothing: the sound's start against the
+    // tone's, moved back by the offset, is its delay.
     void startsAtOnceWhateverTheRecorderAsks() {
         SKIP_WITHOUT_SOUND_SERVER();
         constexpr int kTrials = 8, kOffsetMs = 200, kTrialMs = 700;
@@ -263,8 +256,7 @@ private slots:
         QVERIFY2(median <= 0.050 && worst <= 0.120, "sounds start late");
     }
 
-    // The game refuses a click on a block without a neighbour of its colour
-    // with 102 cut by 103, whose second note is no new sound.
+    // Each refused click sounds 102 cut by 103, whose second note is no new sound.
     void everyClickOfTheGameIsHeard() {
         SKIP_WITHOUT_SOUND_SERVER();
         window("112221");
@@ -279,9 +271,8 @@ private slots:
         QCOMPARE(heard, size_t(20));
     }
 
-    // A stack of four blocks falls into a hole of two, one cell a pass: the
-    // click, the lowest block reaching the bottom, then three landing on it,
-    // each sound cut by the next after 80 ms.
+    // Four blocks fall into a hole of two a cell a pass: the click, the lowest block
+    // reaching the bottom, three landing on it, each cut by the next after 80 ms.
     void aRemovalSoundsAsTheGameListsIt() {
         SKIP_WITHOUT_SOUND_SERVER();
         TestWindow& w = window("123213123213023013");
