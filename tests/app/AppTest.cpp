@@ -108,6 +108,8 @@ private slots:
         frmTavro* main = program.mainWindow();
         QVERIFY(info && info->isVisible() && !main->isVisible());
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool mainUpWhenGone = false; // never without a window
+        connect(info, &QDialog::finished, [&] { mainUpWhenGone = main->isVisible(); });
         if (way == "escape") {
             QTest::keyClick(info, Qt::Key_Escape);
         } else if (way == "close box") {
@@ -116,7 +118,8 @@ private slots:
             way == "reject" ? info->reject() : info->accept();
         }
         QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 1000); // before the timer
-        QTRY_VERIFY(info.isNull());                        // deleted from the event loop
+        QVERIFY(mainUpWhenGone);
+        QTRY_VERIFY(info.isNull()); // deleted from the event loop
         QTRY_VERIFY(main->game().blocksLeft() > 0);
         QCOMPARE(lastClosed.count(), 0); // the program goes on
     }
