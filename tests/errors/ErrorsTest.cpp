@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
@@ -29,29 +28,20 @@ namespace {
 
 const Failure kInvalidCall{5, QStringLiteral("Invalid procedure call"), 0};
 
-struct Noisy {
-    ~Noisy() { std::puts("destructor ran"); }
-};
-
-// A child process whose failing procedure ends the program from the report,
-// through a handler or through the report's End button.
-int endChild(int argc, char** argv, bool throughDialog) {
+// A child process whose failing procedure ends the program from the report's
+// End button: no destructor or exit handler runs.
+int endChild(int argc, char** argv) {
     std::atexit([] { std::puts("exit handler ran"); });
     QApplication app(argc, argv);
-    Noisy noisy;
     QTemporaryDir dir;
+    ErrPtnr::install();
+    ErrPtnr::instance().setLogFiles(ErrorLogFiles(dir.path(), QStringLiteral("child"), {}));
     QTimer pressEnd;
-    if (throughDialog) {
-        ErrPtnr::install();
-        ErrPtnr::instance().setLogFiles(ErrorLogFiles(dir.path(), QStringLiteral("child"), {}));
-        QObject::connect(&pressEnd, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->findChild<QPushButton*>(QStringLiteral("cmdContinue3"))->click();
-        });
-        pressEnd.start(50);
-    } else {
-        setErrorHandler([](const QString&, const QString&, const Failure&) { return 3; });
-    }
+    QObject::connect(&pressEnd, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->findChild<QPushButton*>(QStringLiteral("cmdContinue3"))->click();
+    });
+    pressEnd.start(50);
     std::puts("reaching the failure");
     ErrorTrap("frmTavro", "Form_Load").run([] {
         throw AppError(AppError::Overflow, QStringLiteral("Overflow"));
@@ -69,38 +59,27 @@ class ErrorsTest : public QObject {
     QStringList questions_, messages_;
     bool answerYes_ = true;
     UrlCatcher urls_;
-    QString stuck_; // a report that did not come up or did not end in time
+    QString stuck_; // a report that did not come up or did not end
 
     ErrPtnr& report() { return ErrPtnr::instance(); }
 
     // Once the report is up: runs `whileShown`, then presses Return on the
     // focused continue button `button`. A report that does not come up or
-    // does not end within 5 s is ended and noted in stuck_, never waited for.
+    // does not end at once is noted in stuck_ and ended, never waited for.
     void answerWhenShown(int button, std::function<void(ErrPtnr&)> whileShown) {
-        auto* poll = new QTimer(this);
-        auto clock = std::make_shared<QElapsedTimer>();
-        clock->start();
-        connect(poll, &QTimer::timeout, this, [=, this, pressed = false]() mutable {
+        stuck_ = "report not shown";
+        QTimer::singleShot(0, this, [=, this] {
             auto* dialog = qobject_cast<ErrPtnr*>(QApplication::activeModalWidget());
-            if (dialog && !pressed) {
-                pressed = true;
-                whileShown(*dialog);
-                auto* b =
-                    dialog->findChild<QPushButton*>(QStringLiteral("cmdContinue%1").arg(button));
-                b->setFocus();
-                QTest::keyClick(b, Qt::Key_Return);
-            } else if (clock->hasExpired(5000)) {
-                stuck_ = QStringLiteral("button %1: report %2")
-                             .arg(button)
-                             .arg(dialog ? "not ended" : "not shown");
-                if (dialog)
-                    dialog->QDialog::done(int(Continue::Leave));
-                poll->deleteLater();
-            } else if (!dialog && pressed) {
-                poll->deleteLater();
-            }
+            if (!dialog)
+                return;
+            whileShown(*dialog);
+            auto* b = dialog->findChild<QPushButton*>(QStringLiteral("cmdContinue%1").arg(button));
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_Return);
+            stuck_ = dialog->isVisible() ? "report not ended" : "";
+            if (dialog->isVisible())
+                dialog->QDialog::done(int(Continue::Leave));
         });
-        poll->start(10);
     }
 
 private slots:
@@ -123,42 +102,33 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         ErrPtnr::release();
     }
-    void init() {
-        questions_.clear();
-        messages_.clear();
-        urls_.opened.clear();
-        stuck_.clear();
-    }
 
     // A procedure of three statements whose second fails `failureCount` times;
     // the answers to the reports decide which statements run.
     void trapRunsWhatTheAnswersSay() {
-        // answers, failures, what the procedure holds, statements that ran
-        const QList<std::tuple<QList<int>, int, int, QList<int>>> cases = {
-            {{0, 0, 1}, 5, 11, {1, 2, 2, 2, 3}}, // retry reports a persistent failure again
-            {{0}, 1, 21, {1, 2, 2, 3}},          // retry that succeeds
-            {{1}, 1, 11, {1, 2, 3}},             // ignore
-            {{2}, 1, 10, {1, 2}},                // leave
-            {{7}, 1, 10, {1, 2}},                // anything else leaves
-            {{-1}, 1, 10, {1, 2}}};
-        for (const auto& [answers, failureCount, expectedHeld, expectedRan] : cases) {
+        // answers, failures, statements that ran
+        const QList<std::tuple<QList<int>, int, QList<int>>> cases = {
+            {{0, 0, 1}, 5, {1, 2, 2, 2, 3}}, // retry reports a persistent failure again
+            {{0}, 1, {1, 2, 2, 3}},          // retry that succeeds
+            {{1}, 1, {1, 2, 3}},             // ignore
+            {{2}, 1, {1, 2}},                // leave
+            {{7}, 1, {1, 2}},                // anything else leaves
+            {{-1}, 1, {1, 2}}};
+        for (const auto& [answers, failureCount, expectedRan] : cases) {
             ReportRecorder handler;
             QList<int> script = answers;
             handler.answer = [&script] {
                 return script.isEmpty() ? int(Continue::Leave) : script.takeFirst();
             };
             QList<int> ran;
-            int held = 0, failures = failureCount;
+            int failures = failureCount;
             ErrorTrap trap("basCommon", "PlayWAV");
-            trap.run([&] { ran << 1, held = 10; });
+            trap.run([&] { ran << 1; });
             trap.run([&] {
-                ran << 2;
-                if (failures-- > 0)
+                if (ran << 2; failures-- > 0)
                     throw AppError(AppError::InvalidCall, kInvalidCall.description);
-                held = 20;
             });
-            trap.run([&] { ran << 3, held += 1; });
-            QCOMPARE(held, expectedHeld);
+            trap.run([&] { ran << 3; });
             QCOMPARE(ran, expectedRan);
             QCOMPARE(handler.reports, QStringList(answers.size(), "basCommon/PlayWAV"));
             for (const Failure& f : handler.failures) {
@@ -172,36 +142,32 @@ private slots:
         QCOMPARE(handler.failures.value(0).number, int(AppError::SubscriptOutOfRange));
     }
 
-    // Through a handler and through the report's End button.
     void endStopsTheProcessAtOnce() {
-        for (const QString mode : {"--end-child", "--end-child-dialog"}) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {mode});
-            if (!child.waitForFinished(10000))
-                child.kill(), child.waitForFinished();
-            const QByteArray output = child.readAll();
-            QVERIFY2(output.contains("reaching the failure"), output.constData());
-            for (const char* skipped : {"went on", "destructor ran", "exit handler ran"})
-                QVERIFY2(!output.contains(skipped), output.constData());
-            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(child.exitCode(), EXIT_FAILURE);
-        }
+        QProcess child;
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {"--end-child"});
+        if (!child.waitForFinished(10000))
+            child.kill(), child.waitForFinished();
+        const QByteArray output = child.readAll();
+        QVERIFY2(output.contains("reaching the failure") && !output.contains("went on") &&
+                     !output.contains("exit handler ran"),
+                 output.constData());
+        QCOMPARE(std::pair(child.exitStatus(), child.exitCode()),
+                 std::pair(QProcess::NormalExit, EXIT_FAILURE));
     }
 
     // The report shows the failure and is logged before it shows; only its
     // continue buttons end it, Return presses the focused one, and it keeps
     // its size at every showing.
     void reportShowsLogsAndAnswers() {
-        QStringList values;
+        QStringList shown;
         QByteArray logWhileShown;
-        QString protocol;
         answerWhenShown(1, [&](ErrPtnr& dialog) {
             logWhileShown = readFile(report().logFiles().logPath());
-            protocol = dialog.BuildProtocol();
-            for (const char* label : {"lblError0", "lblError1", "lblError2", "lblProgInfo"})
-                values << dialog.findChild<QLabel*>(label)->text();
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Fehler / Error! "));
+            for (const char* label :
+                 {"lblError0", "lblError1", "lblError2", "lblError3", "lblProgInfo"})
+                shown << dialog.findChild<QLabel*>(label)->text();
+            shown << dialog.windowTitle() << dialog.BuildProtocol();
         });
         bool wentOn = false;
         ErrorTrap trap("basCommon", "PlayWAV");
@@ -211,13 +177,14 @@ private slots:
         trap.run([&] { wentOn = true; });
         QVERIFY2(stuck_.isEmpty(), qPrintable(stuck_));
         QVERIFY(wentOn && report().isHidden());
-        QCOMPARE(values, (QStringList{
-                             "326 (Resource not found)", "basCommon", "PlayWAV",
-                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-                                 "  V" TAVRO_VERSION_STRING}));
-        QVERIFY(protocol.contains("          Modul:\tbasCommon\r\n"));
-        QVERIFY(protocol.contains("12-31-2024 / 23:59:58"));
-        QVERIFY(logWhileShown.endsWith((protocol + "\r\n").toLocal8Bit()));
+        const QString program =
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        QCOMPARE(shown.mid(0, 6),
+                 (QStringList{"326 (Resource not found)", "basCommon", "PlayWAV", shown[3],
+                              program + "  V" TAVRO_VERSION_STRING, "Fehler / Error! "}));
+        QVERIFY(shown[3].toInt() > 0);
+        QVERIFY(shown.value(6).contains("12-31-2024 / 23:59:58"));
+        QVERIFY(logWhileShown.endsWith((shown.value(6) + "\r\n").toLocal8Bit()));
 
         QList<QSize> sizes;
         QList<Continue> choices;
@@ -233,7 +200,6 @@ private slots:
         }
         QCOMPARE(choices, (QList<Continue>{Continue::Retry, Continue::Leave, Continue::End}));
         QCOMPARE(sizes, QList<QSize>(3, sizes.value(0)));
-        QVERIFY(sizes[0].width() >= 520);
     }
 
     // Save asks before it replaces a file and names the path written; mail
@@ -245,8 +211,6 @@ private slots:
         QCOMPARE(files.logPath(), fallback + QStringLiteral("/tavro.EPT"));
         QVERIFY(files.appendToLog(QStringLiteral("one")) && files.appendToLog("two"));
         QCOMPARE(readFile(files.logPath()), QByteArray("one\r\ntwo\r\n"));
-        const ErrorLogFiles beside(dir_.path() + u'/', QStringLiteral("tavro"), fallback);
-        QCOMPARE(beside.logPath(), dir_.filePath(QStringLiteral("tavro.EPT")));
 
         const ErrorLogFiles previous = report().logFiles();
         report().setLogFiles(files);
@@ -324,15 +288,13 @@ SYSTEMINFO:
 
         // Version and build come from the kernel alone, never from the
         // distribution's release number.
-        const auto lines = [](const OsVersionInfo& os) {
-            return QStringList{os.platform, os.version, QString::number(os.buildNumber)};
-        };
-        QCOMPARE(lines(OsVersionInfo::fromKernel("linux", "6.1.0-18-amd64", "Debian 12")),
-                 (QStringList{"Debian 12", "6.1", "0"}));
-        QCOMPARE(lines(OsVersionInfo::fromKernel("linux", "5.15.146.1-microsoft", "Ubuntu")),
-                 (QStringList{"Ubuntu", "5.15", "146"}));
-        QCOMPARE(lines(OsVersionInfo::fromKernel("winnt", "10.0.19045", "Windows 10")),
-                 (QStringList{"Windows NT", "10.0", "19045"}));
+        for (const auto& [type, kernel, name, shown] :
+             {std::tuple("linux", "6.1.0-18-amd64", "Debian 12", "Debian 12|6.1|0"),
+              {"linux", "5.15.146.1-microsoft", "Ubuntu", "Ubuntu|5.15|146"},
+              {"winnt", "10.0.19045", "Windows 10", "Windows NT|10.0|19045"}}) {
+            const OsVersionInfo os = OsVersionInfo::fromKernel(type, kernel, name);
+            QCOMPARE(os.platform + '|' + os.version + '|' + QString::number(os.buildNumber), shown);
+        }
         const QVersionNumber kernel = QVersionNumber::fromString(QSysInfo::kernelVersion());
         QCOMPARE(OsVersionInfo::current().version,
                  QStringLiteral("%1.%2").arg(kernel.majorVersion()).arg(kernel.minorVersion()));
@@ -358,8 +320,8 @@ SYSTEMINFO:
 };
 
 int main(int argc, char** argv) {
-    if (argc > 1 && QByteArray(argv[1]).startsWith("--end-child"))
-        return endChild(argc, argv, qstrcmp(argv[1], "--end-child-dialog") == 0);
+    if (argc > 1 && qstrcmp(argv[1], "--end-child") == 0)
+        return endChild(argc, argv);
     QApplication app(argc, argv);
     ErrorsTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,91 +1,38 @@
 #pragma once
 
 // Shared set-up of the main-window tests: a real settings store in the test's
-// own config folder, scripted prompts, counted error reports, language files
-// of the test's own and a window whose dialogs are recorded instead of shown.
+// own config folder, scripted prompts, counted error reports, and a window
+// whose dialogs are recorded instead of shown.
 
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
 #include "dialogs/TestTools.h"
-#include "settings/SettingsStore.h"
+#include "game/Board.h"
+#include "game/Game.h"
 #include "ui/main/DigitDisplay.h"
 #include "ui/main/frmTavro.h"
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QSettings>
-#include <QStringList>
+#include <QPointer>
 #include <QTemporaryDir>
-#include <QUrl>
-#include <algorithm>
-#include <cstdlib>
-#include <functional>
-#include <memory>
+#include <QTest>
+#include <optional>
+#include <set>
 
 namespace tavro::test {
 
 // Largest difference of any colour channel between two images of one size
-// (256 when the sizes differ). A stretched picture drawn at another origin
-// may differ by rounding in the last bit.
+// (256 when the sizes differ).
 inline int channelDistance(const QImage& a, const QImage& b) {
     if (a.size() != b.size())
         return 256;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
     int worst = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
-        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-        for (int col = 0; col < x.width(); ++col)
-            worst = std::max({worst, std::abs(qRed(p[col]) - qRed(q[col])),
-                              std::abs(qGreen(p[col]) - qGreen(q[col])),
-                              std::abs(qBlue(p[col]) - qBlue(q[col]))});
-    }
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
     return worst;
-}
-
-// The window with its dialogs replaced by recorders; each can run a script
-// that stands for what the player does in the dialog.
-class TestWindow : public frmTavro {
-public:
-    using frmTavro::frmTavro;
-
-    QStringList opened;
-    std::function<void()> inOptions, inHighscore, inBlockPicker, inBoardPicker, inInfo;
-
-protected:
-    void runOptions(std::function<void()> then) override {
-        record(QStringLiteral("options"), inOptions, then);
-    }
-    void runHighscore(std::function<void()> then) override {
-        record(QStringLiteral("highscore"), inHighscore, then);
-    }
-    void runBlockPicker(std::function<void()> then) override {
-        record(QStringLiteral("blocks"), inBlockPicker, then);
-    }
-    void runBoardPicker(std::function<void()> then) override {
-        record(QStringLiteral("board"), inBoardPicker, then);
-    }
-    void runInfo() override { record(QStringLiteral("info"), inInfo, nullptr); }
-
-private:
-    // The dialog "closes" when the script has run.
-    void record(const QString& name, const std::function<void()>& script,
-                const std::function<void()>& then) {
-        opened.append(name);
-        if (script)
-            script();
-        if (then)
-            then();
-    }
-};
-
-inline void writeLanguageFile(const QString& path, const QString& lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write("[Lang]\r\n" + lines.toLatin1().replace('|', "\r\n") + "\r\n");
 }
 
 // The five cells of a digit display.
@@ -96,37 +43,103 @@ inline QList<int> cells(const DigitDisplay* display) {
     return list;
 }
 
-// Program state over a temporary program folder with German and English
-// language files of known texts.
+// Mouse position on the board widget of the centre of a cell.
+inline QPoint cellPoint(QPoint cell) {
+    return cell * 50 + QPoint(25 + BoardSurface::kBorder, 25 + BoardSurface::kBorder);
+}
+
+// The group the rules collect from a cell, as (col, row) pairs; none for a
+// lone block.
+inline std::set<std::pair<int, int>> groupAt(const Board& board, QPoint cell) {
+    Board copy = board;
+    copy.SameBlocks().clear();
+    copy.FindSameBlocks(copy.GetBlockFromCoord(cell.x(), cell.y()));
+    std::set<std::pair<int, int>> group;
+    for (const int16_t index : copy.SameBlocks())
+        group.insert({copy.block(index).col, copy.block(index).row});
+    return group;
+}
+
+// First block whose group has `minimum` or more blocks (with 0, a lone block).
+inline std::optional<QPoint> cellWithGroup(const Board& board, int minimum) {
+    for (int i = 0; i < board.blockCount(); ++i) {
+        const QPoint cell(board.block(i).col, board.block(i).row);
+        const int size = int(groupAt(board, cell).size());
+        if (board.block(i).present && (minimum == 0 ? size == 0 : size >= minimum))
+            return cell;
+    }
+    return std::nullopt;
+}
+
+// Clicks a cell, by default one of a group, and lets the event loop run
+// until the move has ended or the window is gone.
+inline bool clickAndWait(frmTavro& window, std::optional<QPoint> cell = std::nullopt,
+                         Qt::MouseButton button = Qt::LeftButton) {
+    const QPointer<frmTavro> alive(&window);
+    QTest::mouseClick(window.picBoard(), button, {},
+                      cellPoint(cell ? *cell : cellWithGroup(window.game().board(), 2).value()));
+    const bool ended = QTest::qWaitFor([&] { return !alive || !alive->isMoving(); }, 10000);
+    QCoreApplication::processEvents();
+    return ended;
+}
+
+// The window with its dialogs replaced by recorders; each can run a script
+// that stands for what the player does in the dialog, which then "closes".
+class TestWindow : public frmTavro {
+public:
+    using frmTavro::frmTavro;
+    using Script = std::function<void()>;
+
+    QStringList opened;
+    Script inOptions, inHighscore, inBlockPicker, inBoardPicker, inInfo;
+
+protected:
+    void runOptions(Script then) override { record("options", inOptions, then); }
+    void runHighscore(Script then) override { record("highscore", inHighscore, then); }
+    void runBlockPicker(Script then) override { record("blocks", inBlockPicker, then); }
+    void runBoardPicker(Script then) override { record("board", inBoardPicker, then); }
+    void runInfo() override { record("info", inInfo, nullptr); }
+
+private:
+    void record(const char* name, const Script& script, const Script& then) {
+        opened.append(QString::fromLatin1(name));
+        for (const Script& step : {script, then})
+            if (step)
+                step();
+    }
+};
+
+// Program state with the program's own language files, English chosen, and
+// a temporary program folder for help pages.
 struct Harness {
     Harness() : state(store, prompt, sound) {
-        QDir(dir.path()).mkpath(QStringLiteral("lang"));
-        writeLanguageFile(
-            dir.path() + QStringLiteral("/lang/deutsch.lng"),
-            QStringLiteral("0110=Neues Spiel|0111=Beenden|0112=Steine|0113=Hintergrund|"
-                           "0114=Bestenliste|0117=Optionen|0120=Hilfe|0122=E-Mail|"
-                           "0123=Info|0124=Wirklich beenden?"));
-        writeLanguageFile(dir.path() + QStringLiteral("/lang/english.lng"),
-                          QStringLiteral("0110=New game|0111=Quit|0112=Block set|0113=Background|"
-                                         "0114=High scores|0117=Options|0120=Help|0122=Mail|"
-                                         "0123=About|0124=Really quit?"));
+        state.settings.LanguageId = 1;
         state.programFolder = dir.path();
-        state.language.fillPaths(dir.path());
+        state.language.fillPaths(qEnvironmentVariable("TAVRO_TEST_SOURCE_DIR"));
     }
 
     // Stores "key=value" pairs, separated by spaces, in the Settings section.
     void storeSettings(const QString& pairs) {
-        for (const QString& pair : pairs.split(QLatin1Char(' '))) {
+        for (const QString& pair : pairs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const qsizetype eq = pair.indexOf(QLatin1Char('='));
             store.write(QStringLiteral("Settings"), pair.left(eq), pair.mid(eq + 1));
         }
     }
 
     // The window at an inner size, shown so that its layout has run.
-    std::unique_ptr<TestWindow> showWindow(const QSize& inner) {
+    std::unique_ptr<TestWindow> showWindow(const QSize& inner = QSize(900, 650)) {
         auto window = std::make_unique<TestWindow>(state);
         window->resize(inner);
         window->show();
+        return window;
+    }
+
+    // The window shown and active, so that its shortcuts work.
+    std::unique_ptr<TestWindow> showActive() {
+        auto window = showWindow();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qFatal("window not active");
         return window;
     }
 
