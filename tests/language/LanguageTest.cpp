@@ -77,9 +77,6 @@ private slots:
         QCOMPARE(recorder.reports, QStringList(2, "basCommon/GetLang"));
         for (const Failure& f : recorder.failures)
             QVERIFY(f.number == int(AppError::SubscriptOutOfRange) && f.line > 0);
-        id = 0;
-        language.fillPaths(dir.filePath("nowhere"));
-        QCOMPARE(language.GetLang(101), QString());
     }
 
     // Sections and names match without case; the wanted section ends at the
