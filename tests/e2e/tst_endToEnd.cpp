@@ -271,7 +271,7 @@ class TestEndToEnd : public QObject {
 
 private slots:
     void initTestCase() {
-        for (const QString tool : {"Xvfb", "xdotool", "import"})
+        for (const QString tool : {"Xvfb", "xdotool", "import", "setpriv"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(tool + " is not installed (scripts/setup installs it)"));
         program_ = qEnvironmentVariable("TAVRO_E2E_PROGRAM",
@@ -291,12 +291,9 @@ private slots:
 
         // Xvfb picks a free display itself (-displayfd), so parallel runs never
         // fight over one; under setpriv it dies with this process.
-        const QStringList arguments =
-            QStringLiteral("-displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset").split(' ');
-        if (QStandardPaths::findExecutable("setpriv").isEmpty())
-            xvfb_.start("Xvfb", arguments);
-        else
-            xvfb_.start("setpriv", QStringList{"--pdeathsig", "KILL", "Xvfb"} + arguments);
+        xvfb_.start("setpriv", QStringLiteral("--pdeathsig KILL Xvfb -displayfd 1 -screen 0 "
+                                              "1280x1024x24 -nolisten tcp -noreset")
+                                   .split(' '));
         for (const QDeadlineTimer deadline(10000); !xvfb_.canReadLine() &&
                                                    xvfb_.state() != QProcess::NotRunning &&
                                                    !deadline.hasExpired();)
