@@ -1,4 +1,4 @@
-// The options, high-score, picker and game-number dialogs, each driven as a
+// The options, picker, game-number and information windows, each driven as a
 // player does: open, look, change, OK or cancel, and what the store holds.
 
 #include "DialogTestSupport.h"
@@ -9,12 +9,14 @@
 #include "ui/dialogs/frmBoard.h"
 #include "ui/dialogs/frmGameNumber.h"
 #include "ui/dialogs/frmHighscore.h"
+#include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -41,50 +43,14 @@ QColor centreColour(QWidget* widget) {
     return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
-// Whether a label on the black dialog shows its text in `color`: its brightest
-// pixel, scaled back to full strength (antialiasing blends with black), matches.
-bool showsColor(QWidget* label, const QColor& color) {
-    QWidget* window = label->window();
-    const QImage image =
-        window->grab(QRect(label->mapTo(window, QPoint(0, 0)), label->size())).toImage();
-    QColor brightest(Qt::black);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y).value() > brightest.value())
-                brightest = image.pixelColor(x, y);
-    const double scale = 255.0 / std::max(brightest.value(), 1);
-    const auto near = [scale](int channel, int expected) {
-        return std::abs(channel * scale - expected) <= 8;
-    };
-    return brightest.value() >= 96 && near(brightest.red(), color.red()) &&
-           near(brightest.green(), color.green()) && near(brightest.blue(), color.blue());
-}
-
 // Clicks near the left edge: on the indicator of option buttons and check boxes.
 void click(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
 }
 
-HighScoreTable storedTable(Fixture& f, const GameSettings& settings) {
-    HighScoreTable table;
-    table.read(f.store, settings);
-    return table;
-}
-
-QString place(frmHighscore& dlg, int slot) {
-    return dlg.lblHName(slot)->text() + '|' + dlg.lblHScore(slot)->text() + '|' +
-           dlg.lblLeft(slot)->text();
-}
-
-struct NullView : BoardView {
-    void drawFromStrip(int, int, int) override {}
-    void eraseFromEmptyBoard(int, int, int, int) override {}
-    void refreshBoard() override {}
-    bool Pause(double, std::function<void()>) override { return false; }
-    void stopPause() override {}
-    void showScore(int64_t) override {}
-    void showLeft(int) override {}
-    void showHighscore() override {}
+struct CountingWindow : QWidget {
+    int shown = 0;
+    void showEvent(QShowEvent*) override { ++shown; }
 };
 
 } // namespace
@@ -147,21 +113,23 @@ private slots:
     void optionsDialog() {
         Fixture f;
         GameSettings& s = f.state.settings;
-        s.MaxRows = 6;
-        frmOpt lists(f.state);
-        QCOMPARE(lists.cboNumCols()->count(), 16);
-        QCOMPARE(lists.cboNumCols()->itemText(0) + '-' + lists.cboNumCols()->itemText(15), "5-20");
-        QCOMPARE(lists.cboNumRows()->count(), 2);
-        QCOMPARE(lists.cboNumRows()->itemText(1), QStringLiteral("6"));
+        const auto items = [](QComboBox* list) {
+            QStringList texts;
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+            return texts.join(',');
+        };
         s.MaxCols = 4; // never an empty list
-        QCOMPARE(frmOpt(f.state).cboNumCols()->currentText(), QStringLiteral("5"));
+        s.MaxRows = 6;
+        QCOMPARE(items(frmOpt(f.state).cboNumCols()) + ' ' + items(frmOpt(f.state).cboNumRows()),
+                 QStringLiteral("5 5,6"));
         s.MaxCols = 20;
         s.MaxRows = 15;
-
         // OK stores all seven keys even without a change.
         frmOpt unchanged(f.state);
         unchanged.show();
         QVERIFY(unchanged.cmdOK()->isDefault() && !unchanged.cmdCancel()->isDefault());
+        QCOMPARE(items(unchanged.cboNumCols()), "5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
         QTest::mouseClick(unchanged.cmdOK(), Qt::LeftButton);
         QCOMPARE(unchanged.result(), int(QDialog::Accepted));
         const QStringList stored = {"4", "2", "12", "7", "-1", "0", "1"};
@@ -249,131 +217,6 @@ private slots:
         }
     }
 
-    // One configuration's table through a player's evening: a look from the
-    // toolbar, a placing result, results too low, a cancelled name, a helped
-    // game, a reset and a zero score.
-    void highscoreDialog() {
-        Fixture f;
-        GameSettings other = f.state.settings;
-        other.Cols = 13;
-        tableOf({77}).write(f.store, other);
-        tableOf({500, 400, 300, 200, 100}).write(f.store, f.state.settings);
-        int cleared = 0;
-        const auto clear = [&cleared] { ++cleared; };
-        {
-            frmHighscore look(f.state, CurrentGame{321, 17, 84, false}, clear, nullptr,
-                              CurrentGameExtras{987654321u, false});
-            look.show();
-            const QList<std::pair<QLabel*, QString>> shown = {{look.lblAktScore(), "321"},
-                                                              {look.lblBlocksLeft(), "17"},
-                                                              {look.lblTotalBlocks(), "84"},
-                                                              {look.lblCols(), "12"},
-                                                              {look.lblRows(), "7"},
-                                                              {look.lblNumBlockTypes(), "4"},
-                                                              {look.lblGameNumber(), "987654321"}};
-            for (const auto& [label, text] : shown)
-                QCOMPARE(label->text(), text);
-            QCOMPARE(place(look, 2), QStringLiteral("P2|400|2"));
-            QVERIFY(look.lblGameNumber()->isVisible() && !look.lblNoEntry()->isVisible());
-            QVERIFY(look.cmdOK()->isDefault() && !look.cmdDelHighscore()->isDefault());
-            QVERIFY(!(look.windowFlags() & Qt::WindowCloseButtonHint));
-            QTest::keyClick(&look, Qt::Key_Escape); // acts as OK
-            QVERIFY(!look.isVisible() && cleared == 1);
-        }
-        QVERIFY(f.prompt.textPresets.isEmpty() && f.sound.played.empty());
-
-        // A cleared board placing third: name asked with the score, above the
-        // tie, marked, on disk before OK, the fanfare played.
-        f.state.lastPlayerName = "Bob";
-        f.prompt.textAnswers = {QStringLiteral("Ann")};
-        {
-            frmHighscore dlg(f.state, CurrentGame{300, 0, 84, true}, clear);
-            QCOMPARE(f.prompt.textPresets, QStringList{"Bob"});
-            QVERIFY(f.prompt.textPrompts[0].endsWith(QStringLiteral("Your score: 300 points")));
-            QCOMPARE(f.state.lastPlayerName, QStringLiteral("Ann"));
-            QCOMPARE(place(dlg, 3) + ' ' + place(dlg, 4), QStringLiteral("Ann|300|0 P3|300|3"));
-            dlg.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-            const QColor lightBlue(128, 178, 255);
-            QVERIFY(showsColor(dlg.lblHName(3), lightBlue) &&
-                    showsColor(dlg.lblHScore(3), lightBlue) &&
-                    showsColor(dlg.lblHScore(4), Qt::white));
-            QCOMPARE(storedTable(f, f.state.settings).entry(3),
-                     (HighScoreEntry{"Ann", 300, 0, true}));
-            QCOMPARE(storedTable(f, f.state.settings).entry(5).score, 200);
-            QCOMPARE(f.sound.played, std::vector<int>{105});
-            QCOMPARE(cleared, 1);
-            QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
-            QVERIFY(cleared == 2 && dlg.result() == QDialog::Accepted && !dlg.isVisible());
-        }
-
-        // Below all five: no name, nothing written.
-        const QByteArray before = readFile(f.store.fileName());
-        { frmHighscore low(f.state, CurrentGame{199, 3, 84, true}, nullptr); }
-        QCOMPARE(readFile(f.store.fileName()), before);
-        QCOMPARE(f.prompt.textPresets.size(), 1);
-
-        // A cancelled name is entered empty and presets the next box; the
-        // separators of an answer cannot break the stored table. The sound
-        // is off for the cleared board, the next board is not cleared.
-        f.prompt.textAnswers = {std::nullopt, QStringLiteral("Eve: the 2nd; best")};
-        f.state.settings.Sound = false;
-        { frmHighscore cancelled(f.state, CurrentGame{600, 0, 84, true}, nullptr); }
-        f.state.settings.Sound = true;
-        QCOMPARE(storedTable(f, f.state.settings).entry(1), (HighScoreEntry{"", 600, 0, true}));
-        { frmHighscore next(f.state, CurrentGame{700, 1, 84, true}, nullptr); }
-        QCOMPARE(f.prompt.textPresets, (QStringList{"Bob", "Ann", ""}));
-        QCOMPARE(storedTable(f, f.state.settings).entry(1).name, "Eve. the 2nd, best");
-
-        // A finished game that undo or restart helped: shown as from the toolbar, with why.
-        frmHighscore helped(f.state, CurrentGame{900, 0, 84, false}, nullptr, nullptr,
-                            CurrentGameExtras{1u, true});
-        helped.show();
-        QVERIFY(helped.lblNoEntry()->isVisible());
-        QVERIFY(helped.lblNoEntry()->text().contains(QStringLiteral("no name")));
-        QCOMPARE(f.prompt.textPresets.size(), 3);
-        QCOMPARE(f.sound.played.size(), size_t(1));
-
-        // Reset asks; No keeps, Yes empties only this configuration.
-        f.prompt.yesNoAnswers = {false, true};
-        QTest::mouseClick(helped.cmdDelHighscore(), Qt::LeftButton);
-        QCOMPARE(place(helped, 1), QStringLiteral("Eve. the 2nd, best|700|1"));
-        QTest::mouseClick(helped.cmdDelHighscore(), Qt::LeftButton);
-        QCOMPARE(f.prompt.questions, QStringList(2, "Tavro|" + f.state.language.GetLang(135)));
-        for (int slot = 1; slot <= 5; ++slot) {
-            QCOMPARE(place(helped, slot), QStringLiteral("|0|0"));
-            QCOMPARE(f.store.read("HighScore", HighScoreTable::key(f.state.settings, slot), "x"),
-                     QString());
-        }
-        QCOMPARE(storedTable(f, other).entry(1).score, 77);
-
-        // A zero score is shown in the table but not kept.
-        f.prompt.textAnswers = {QStringLiteral("Zed")};
-        {
-            frmHighscore zero(f.state, CurrentGame{0, 5, 84, true}, nullptr);
-            QCOMPARE(place(zero, 1), QStringLiteral("Zed|0|5"));
-        }
-        frmHighscore again(f.state, CurrentGame{0, 5, 84, false}, nullptr);
-        QCOMPARE(place(again, 1), QStringLiteral("||"));
-        QVERIFY(f.errors.reports.isEmpty());
-    }
-
-    void highscoreOfARealGame() {
-        Fixture f;
-        NullView view;
-        Game game(f.state.settings, view, f.sound);
-        game.loadBoard(5, 5, std::vector<int16_t>(25, 0));
-        game.setGameFinished(true);
-        f.prompt.textAnswers = {QStringLiteral("Ann")};
-        frmHighscore dlg(f.state, game);
-        QCOMPARE(dlg.lblTotalBlocks()->text() + '/' + dlg.lblBlocksLeft()->text(),
-                 QStringLiteral("%1/%2").arg(game.totalBlocks()).arg(game.blocksLeft()));
-        QCOMPARE(f.prompt.textPresets.size(), 1);
-        dlg.show();
-        QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
-        QVERIFY(!game.gameFinished());
-    }
-
     // Both pickers: the current choice marked, the one under the pointer lit,
     // the layout, a click stores and closes, a background only when changed
     // needs a new game; closed without a choice nothing changes.
@@ -418,36 +261,28 @@ private slots:
                      f.store.read("Settings", "Board", "unset"),
                  "unsetunset");
 
+        // A click stores and closes, with its sound when the sound is on.
         f.state.settings.Board = 1;
-        for (int index : {0, 13}) {
+        for (const auto& [index, sound] : {std::pair(0, true), {13, true}, {3, false}}) {
+            f.state.settings.Sound = sound;
             frmBlocks dlg(f.state);
             dlg.show();
             click(dlg.imgBlocks(index));
             QVERIFY(dlg.result() == QDialog::Accepted && !dlg.isVisible());
-            QCOMPARE(dlg.chosenIndex(), std::optional<int>(index));
-            QCOMPARE(f.state.settings.Blocks, index);
+            QVERIFY(dlg.chosenIndex() == index && f.state.settings.Blocks == index);
             QCOMPARE(f.store.read("Settings", "Blocks", "unset"), QString::number(index));
         }
-        for (bool changed : {true, false}) {
+        for (const auto& [index, changed] : {std::pair(0, true), {0, false}, {8, true}}) {
+            f.state.settings.Sound = index == 0;
             frmBoard dlg(f.state);
             dlg.show();
-            click(dlg.imgBrett(0));
-            QVERIFY(dlg.choiceMade());
-            QCOMPARE(f.state.settings.Board, 0);
-            QCOMPARE(f.store.read("Settings", "Board", "unset"), QStringLiteral("0"));
+            click(dlg.imgBrett(index));
+            QVERIFY(dlg.choiceMade() && f.state.settings.Board == index);
+            QCOMPARE(f.store.read("Settings", "Board", "unset"), QString::number(index));
             QCOMPARE(dlg.pictureChanged(), changed);
             QCOMPARE(dlg.newGameNeeded(), changed);
         }
         QCOMPARE(f.sound.played, (std::vector<int>{107, 107, 102, 102}));
-        f.state.settings.Sound = false;
-        frmBlocks silentBlocks(f.state);
-        silentBlocks.show();
-        click(silentBlocks.imgBlocks(3));
-        frmBoard silent(f.state);
-        silent.show();
-        click(silent.imgBrett(8));
-        QCOMPARE(QList<int>({f.state.settings.Blocks, f.state.settings.Board}), QList<int>({3, 8}));
-        QCOMPARE(f.sound.played.size(), size_t(4));
     }
 
     void gameNumberWindow() {
@@ -466,6 +301,71 @@ private slots:
         QTest::keyClick(dlg.txtNumber(), Qt::Key_Return);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(dlg.chosenNumber(), std::optional<uint32_t>(1234));
+    }
+
+    // Shown at start: flags switch and store the language (only a change, only
+    // a click let go on the flag); it hands over to the main window. The
+    // timer's hand-over is checked with the whole program in the app test.
+    void startupWindow() {
+        Fixture f(0);
+        CountingWindow main;
+        f.state.StartupPending = true;
+        auto info = std::make_unique<frmInfo>(f.state, &main);
+        const auto label = [&info](const QString& name) { return info->findChild<QLabel*>(name); };
+        const auto stored = [&f] { return f.store.read("Settings", "Sprache", "none"); };
+        info->show();
+        QVERIFY(!f.state.StartupPending && info->timerRunning());
+        QVERIFY(info->findChild<QPushButton*>(QStringLiteral("cmdOK"))->isHidden());
+        for (int id : {0, 1, 2, 3, 6})
+            QVERIFY(label(QStringLiteral("imgLang%1").arg(id))->isVisible());
+        QCOMPARE(label("Label3")->text(), QStringLiteral("Weitere Informationen siehe Readme.htm"));
+        QTest::mousePress(label("imgLang1"), Qt::LeftButton);
+        QTest::mouseRelease(label("imgLang1"), Qt::LeftButton, {}, QPoint(40, 30));
+        QCOMPARE(stored(), QStringLiteral("none"));
+        QTest::mouseClick(label("imgLang1"), Qt::LeftButton);
+        QCOMPARE(f.state.settings.LanguageId, int16_t(1));
+        QCOMPARE(stored(), QStringLiteral("1"));
+        QCOMPARE(label("Label3")->text(), QStringLiteral("For more information see Readme.htm"));
+        QTest::mouseClick(label("imgLang6"), Qt::LeftButton);
+        QCOMPARE(label("Label3")->text(),
+                 QStringLiteral("Pour plus d'informations, voir Readme.htm"));
+        f.store.write("Settings", "Sprache", "x");
+        QTest::mouseClick(label("imgLang6"), Qt::LeftButton);
+        QCOMPARE(stored(), QStringLiteral("x"));
+
+        info->cmdOK_Click();
+        QVERIFY(f.state.MainShown && main.isVisible() && main.shown == 1);
+    }
+
+    // As about box: no timer, no flags, the link lights while pressed and
+    // opens only when let go on it; OK never shows the main window.
+    void aboutBox() {
+        QCOMPARE(frmInfo::versionLine(2, 3, 255), QStringLiteral("Tavro   2.03.0255"));
+        Fixture f(0);
+        UrlCatcher urls;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "open");
+        CountingWindow main;
+        f.state.MainShown = true; // even a hidden main window stays hidden once it was shown
+        frmInfo about(f.state, &main);
+        about.show();
+        QVERIFY(!about.timerRunning());
+        for (int id : {0, 1, 2, 3, 6})
+            QVERIFY(about.findChild<QLabel*>(QStringLiteral("imgLang%1").arg(id))->isHidden());
+        QLabel* link = about.findChild<QLabel*>("lblHomepage");
+        const auto colour = [link] { return link->palette().color(QPalette::WindowText); };
+        QCOMPARE(colour(), QColor(0, 0, 192));
+        QTest::mousePress(link, Qt::LeftButton);
+        QCOMPARE(colour(), QColor(255, 0, 0));
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, 4)); // let go elsewhere
+        QCOMPARE(colour(), QColor(0, 0, 255));
+        QVERIFY(urls.opened.isEmpty());
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(urls.opened.size(), 1);
+        QVERIFY(urls.opened[0].toString().startsWith(QStringLiteral("http")));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        QVERIFY(!about.isVisible());
+        QCOMPARE(main.shown, 0);
     }
 };
 

@@ -34,19 +34,4 @@ bool referenceIsGameOver(Board& board) {
     return true;
 }
 
-void referenceFindSameBlocks(Board& board, int16_t index) {
-    const BlockRec& from = board.block(index);
-    const int16_t type = from.type;
-    const int16_t neighbours[4] = {
-        board.cellAt(from.col - 1, from.row), board.cellAt(from.col + 1, from.row),
-        board.cellAt(from.col, from.row - 1), board.cellAt(from.col, from.row + 1)};
-    for (int16_t n : neighbours) {
-        if (n == -1 || board.block(n).marked || board.block(n).type != type)
-            continue;
-        board.setMarked(n, true);
-        board.SameBlocks().append(n);
-        referenceFindSameBlocks(board, n);
-    }
-}
-
 } // namespace tavro::test

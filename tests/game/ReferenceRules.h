@@ -4,9 +4,9 @@
 
 namespace tavro::test {
 
-// The searches exactly as first written: recursive, with CheckBlock scanning
-// the whole LiveBlocks list per step. Slow; the yardstick for the fast versions.
+// The game-over test exactly as first written: a recursive search with
+// CheckBlock scanning the whole LiveBlocks list per step. Slow; the yardstick
+// for the fast version.
 bool referenceIsGameOver(Board& board);
-void referenceFindSameBlocks(Board& board, int16_t index);
 
 } // namespace tavro::test

@@ -5,6 +5,7 @@
 
 #include "dialogs/TestTools.h"
 #include "settings/SettingsSchema.h"
+#include "ui/dialogs/HighScoreTable.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -230,22 +231,22 @@ private slots:
         };
 #undef FIELD
         QCOMPARE(int(std::size(cases)), int(settingKeys().size()));
+        QStringList actual, expected;
         for (const Case& c : cases) {
             const SettingKey& key = settingKey(c.id);
             QFile::remove(path());
             GameSettings s;
             loadSetting(SettingsStore(path()), c.id, s);
-            QCOMPARE(c.field(s), c.defaultValue);
+            actual << QStringLiteral("%1 missing: %2").arg(key.key).arg(c.field(s));
+            expected << QStringLiteral("%1 missing: %2").arg(key.key).arg(c.defaultValue);
             for (const auto& [stored, read] : c.storedToRead) {
                 SettingsStore(path()).write(key.section, key.key, QString::number(stored));
-                GameSettings loaded;
-                loadSetting(SettingsStore(path()), c.id, loaded);
-                QVERIFY2(c.field(loaded) == read, qPrintable(QStringLiteral("%1=%2 read as %3")
-                                                                 .arg(key.key)
-                                                                 .arg(stored)
-                                                                 .arg(c.field(loaded))));
+                loadSetting(SettingsStore(path()), c.id, s);
+                actual << QStringLiteral("%1=%2: %3").arg(key.key).arg(stored).arg(c.field(s));
+                expected << QStringLiteral("%1=%2: %3").arg(key.key).arg(stored).arg(read);
             }
         }
+        QCOMPARE(actual, expected);
         QFile::remove(path());
         SettingsStore store(path());
         GameSettings s;
@@ -255,7 +256,7 @@ private slots:
         QCOMPARE(SettingsStore(path()).read("Settings", "Sprache", "?"), QStringLiteral("6"));
     }
 
-    // The writer (tavro-store-writer) is killed at every system call that a
+    // The writer (this program with --write) is killed at every system call that a
     // save of one player action makes: the file then holds either the state
     // before the action or after it, never a mix; leftovers go at the next start.
     void killedSaveLeavesOldOrNewState_data() {
@@ -268,19 +269,20 @@ private slots:
         const QString strace = QStandardPaths::findExecutable("strace");
         if (strace.isEmpty())
             QSKIP("strace is missing (scripts/setup installs it)");
-        // Runs the writer, under strace when a kill is given; true when it was killed.
+        // Runs this program as the writer, under strace when a kill is given;
+        // true when it was killed.
         const auto run = [&](const QString& what, const QStringList& kill = {}) {
-            const QStringList writer = {
-                QCoreApplication::applicationDirPath() + "/tavro-store-writer", path(), what};
+            const QStringList writer = {QCoreApplication::applicationFilePath(), "--write", path(),
+                                        what};
             QProcess p;
             // The leak check at exit cannot run under strace: it traces the process itself.
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert("ASAN_OPTIONS", "detect_leaks=0");
+            env.insert("TMPDIR", dir_.path()); // a killed child leaves its folder there
             p.setProcessEnvironment(env);
-            if (kill.isEmpty())
-                p.start(writer[0], writer.mid(1));
-            else
-                p.start(strace, QStringList{"-f", "-o", "/dev/null"} + kill + writer);
+            p.start(kill.isEmpty() ? writer[0] : strace,
+                    kill.isEmpty() ? writer.mid(1)
+                                   : QStringList{"-f", "-o", "/dev/null"} + kill + writer);
             if (!p.waitForFinished(20000))
                 qFatal("the writer hangs");
             return p.exitStatus() == QProcess::CrashExit || p.exitCode() != 0;
@@ -314,5 +316,37 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsStoreTest)
+// "--write <store> seed|options|scores" saves one player action and ends:
+// seed an old state (options and five high scores), options an options OK with
+// every value changed, scores a new best result that moves all five.
+int writeAction(const QString& path, const QString& mode) {
+    SettingsStore store(path);
+    store.open();
+    GameSettings s{12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 1, true, true, 0};
+    const auto options = {Setting::BlockTypes, Setting::BlocksToClick, Setting::Cols, Setting::Rows,
+                          Setting::Background, Setting::BGColor,       Setting::Sound};
+    HighScoreTable table;
+    if (mode == "seed") {
+        saveSettings(store, s, options);
+        for (int slot = 1; slot <= HighScoreTable::kSlots; ++slot)
+            table.setEntry(slot, {QStringLiteral("Old%1").arg(slot), 600 - 100 * slot, slot, true});
+        table.write(store, s);
+    } else if (mode == "options") {
+        saveSettings(store, {20, 15, 20, 15, 3, 5, 50, 50, 0, 9, 1, false, false, 0}, options);
+    } else {
+        table.read(store, s);
+        table.insert(1, {QStringLiteral("New"), 999, 3, true});
+        table.write(store, s);
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--write")
+        return writeAction(argv[2], argv[3]);
+    SettingsStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "SettingsStoreTest.moc"

@@ -1,7 +1,6 @@
-// The solver's rules against the game's move handler, every search's answer
-// replayed through the game, the solver's quality on a sample of the
-// benchmark's boards (bench_solver measures all of them), the worker-thread
-// search, and the command-line tools tavro-solve and tavro-replay.
+// Every search's answer replayed through the game, the solver's quality on a
+// sample of the benchmark's boards (bench_solver measures all), the worker-
+// thread search, and the command-line tools tavro-solve and tavro-replay.
 
 #include "solver/Solver.h"
 
@@ -14,7 +13,6 @@
 #include "solver/SolverTask.h"
 
 #include <QProcess>
-#include <QSignalSpy>
 #include <QThread>
 #include <QtTest>
 #include <chrono>
@@ -39,14 +37,6 @@ struct RealGame : tavro::test::Play {
         g.loadBoard(start.shape.cols, start.shape.rows, start.toRows());
     }
     void click(Move m) { Play::click(m.col, m.row); }
-    // The board's types row by row from the top, -1 for an empty cell.
-    std::vector<int16_t> types() const {
-        std::vector<int16_t> out;
-        for (const QString& row : tavro::test::picture(g.board()))
-            for (const QChar c : row)
-                out.push_back(int16_t(c == '.' ? -1 : c.digitValue()));
-        return out;
-    }
 };
 
 // The final score of a line played through the game; -1 when the game is not
@@ -90,13 +80,12 @@ struct Run {
 Run run(const QString& tool, const QStringList& args, const QByteArray& input) {
     QProcess process;
     process.start(QCoreApplication::applicationDirPath() + "/" + tool, args);
-    Run r;
     if (!process.waitForStarted())
-        return r;
+        return {};
     process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return r;
+        return {};
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
@@ -106,35 +95,8 @@ class SolverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Random lines on many shapes: after every click the solver's board, its
-    // score and its end of game are the game's.
-    void rulesFollowTheGame() {
-        for (const Config& c : kConfigs)
-            for (uint32_t seed = 1; seed <= 12; ++seed) {
-                Position p = Position::random(c.cols, c.rows, c.types, c.blocksToClick, seed);
-                RealGame real(p);
-                Rules rules(p.shape);
-                std::vector<Group> groups;
-                std::mt19937 random(seed);
-                int64_t score = 0;
-                while (rules.findGroups(p.cells.data(), groups) > 0) {
-                    QVERIFY(!real.g.isGameOver());
-                    const Group& g = groups[random() % groups.size()];
-                    real.click(rules.moveFor(g.cell));
-                    score += Rules::points(rules.removeGroup(p.cells.data(), g.cell));
-                    QCOMPARE(p.toRows(), real.types());
-                    if (!real.g.isGameOver())
-                        QCOMPARE(real.g.score(), score);
-                }
-                QVERIFY2(real.g.isGameOver(), qPrintable(QString::number(seed)));
-                const bool cleared = p.cells[0] == 0;
-                QCOMPARE(real.g.blocksLeft() == 0, cleared);
-                QCOMPARE(real.g.score(), Rules::finalScore(score, cleared));
-            }
-    }
-
-    // Every search's line, played through the game, ends it with the score
-    // the search claimed.
+    // Every search's line, played through the game's move handler, ends it
+    // with the score the search claimed: the solver's rules are the game's.
     void linesReplayToTheirScore() {
         for (const Config& c : kConfigs)
             for (uint32_t seed = 20; seed < 24; ++seed) {
@@ -151,11 +113,8 @@ private slots:
                     lines.emplace_back("exact", *ExactSolver(p.shape).solve(p));
                 for (const auto& [name, line] : lines)
                     QVERIFY2(replayedScore(p, line.moves) == line.score,
-                             qPrintable(QStringLiteral("%1 on %2x%3 seed %4")
-                                            .arg(name)
-                                            .arg(c.cols)
-                                            .arg(c.rows)
-                                            .arg(seed)));
+                             qPrintable(QString::asprintf("%s on %dx%d seed %u", name, c.cols,
+                                                          c.rows, seed)));
             }
     }
 
@@ -202,15 +161,14 @@ private slots:
                 const int64_t optimum = ExactSolver(p.shape).solve(p)->score;
                 const Solution s = Solver::solve(p, limits);
                 QCOMPARE(replayedScore(p, s.moves), s.score);
-                QVERIFY2(
-                    s.score <= optimum && s.score * 100 >= optimum * 98,
-                    qPrintable(
-                        QStringLiteral("%1 of %2, seed %3").arg(s.score).arg(optimum).arg(seed)));
+                QVERIFY2(s.score <= optimum && s.score * 100 >= optimum * 98,
+                         qPrintable(QString::asprintf("%lld of %lld, seed %u", qlonglong(s.score),
+                                                      qlonglong(optimum), seed)));
                 ++boards;
                 optimal += s.score == optimum;
             }
         QVERIFY2(optimal * 100 >= boards * 95,
-                 qPrintable(QStringLiteral("%1 of %2").arg(optimal).arg(boards)));
+                 qPrintable(QString::asprintf("%d of %d", optimal, boards)));
     }
 
     void defaultBoardBeatsGreedyAndTheBaseline() {
@@ -226,50 +184,38 @@ private slots:
         QVERIFY(solver >= 2.5 * greedy && solver > baseline);
     }
 
-    // The worker's answer, from a game part-way through, arrives on the
-    // owner's thread and plays the game to its score.
-    void taskAnswersOnTheOwnersThread() {
+    // The worker's answer arrives on the owner's thread and plays the game to
+    // its score; cancelling, replacing and deleting drop answers without
+    // waiting for the worker.
+    void taskAnswersOnTheOwnersThreadForItsLastStartOnly() {
         RealGame real(Position::random(12, 7, 4, 2, 5));
         real.click({0, 6});
-        real.click({3, 6});
+        real.click({3, 6}); // part-way through a game: the position carries its score
         const Position now = positionOf(real.g.board());
-        QCOMPARE(now.score, real.g.score());
-        QCOMPARE(now.toRows(), real.types());
-        SolverTask task;
-        QThread* answeredOn = nullptr;
-        Solution answer;
-        connect(&task, &SolverTask::finished, this, [&](const Solution& s) {
-            answeredOn = QThread::currentThread();
-            answer = s;
-        });
-        task.start(now, 0.2);
-        QVERIFY(task.isRunning());
-        QTRY_VERIFY_WITH_TIMEOUT(answeredOn != nullptr, 20000);
-        QCOMPARE(answeredOn, QThread::currentThread());
-        QVERIFY(!task.isRunning() && answer.score > now.score);
-        for (const Move& m : answer.moves)
-            real.click(m);
-        QVERIFY(real.g.isGameOver());
-        QCOMPARE(real.g.score(), answer.score);
-    }
-
-    // Cancelling, replacing and deleting drop answers without waiting for the worker.
-    void cancelledAndReplacedSearchesAreDropped() {
+        QString rows;
+        for (const int16_t type : now.toRows())
+            rows += type < 0 ? QChar('.') : QChar('0' + type);
+        QCOMPARE(rows + ' ' + QString::number(now.score), real.state().remove('/'));
         const Position big = Position::random(150, 81, 4, 2, 1);
-        const Position small = Position::random(6, 5, 3, 2, 1);
         SolverTask task;
-        QSignalSpy spy(&task, &SolverTask::finished);
+        std::vector<std::pair<QThread*, Solution>> answers;
+        connect(&task, &SolverTask::finished, this,
+                [&](const Solution& s) { answers.emplace_back(QThread::currentThread(), s); });
         const auto before = std::chrono::steady_clock::now();
         task.start(big, 30);
         task.cancel();
         task.start(big, 30);
-        task.start(small, 0.05); // replaces the large one
-        QVERIFY(std::chrono::steady_clock::now() - before < 500ms);
-        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
-        const auto s = spy.first().first().value<Solution>();
-        QCOMPARE(replayedScore(small, s.moves), s.score);
-        QTest::qWait(300);
-        QCOMPARE(spy.count(), 1);
+        task.start(now, 0.2); // replaces the large one
+        QVERIFY(task.isRunning() && std::chrono::steady_clock::now() - before < 500ms);
+        QTRY_VERIFY_WITH_TIMEOUT(!answers.empty(), 20000);
+        QTest::qWait(300); // nothing of the dropped searches follows
+        QCOMPARE(answers.size(), size_t(1));
+        const auto& [thread, answer] = answers.front();
+        QVERIFY(thread == QThread::currentThread() && !task.isRunning() &&
+                answer.score > now.score);
+        for (const Move& m : answer.moves)
+            real.click(m);
+        QVERIFY(real.g.isGameOver() && real.g.score() == answer.score);
         auto* doomed = new SolverTask;
         doomed->start(big, 30);
         const auto deleting = std::chrono::steady_clock::now();
@@ -279,89 +225,56 @@ private slots:
     }
 
     // tavro-solve's clicks, piped into tavro-replay, end the game with the
-    // score it printed.
-    void solveToolClicksReproduceTheScore_data() {
-        QTest::addColumn<QByteArray>("board");
-        QTest::addColumn<QStringList>("args");
-        // Cleared with the bonus: 1s then 2s then 0s: (5 + 5 + 5) * 1.5 = 22.5 -> 22.
-        QTest::newRow("cleared") << QByteArray("btc 2\nboard\n12\n12\n00\n") << QStringList{};
-        QTest::newRow("clicks ignored")
-            << QByteArray("btc 3\nboard\n1102\n1220\n3333\nclicks\n0 0\n")
-            << QStringList{"--time", "0.2"};
+    // score it printed; malformed input makes either tool exit with status 2
+    // and one short line on standard error.
+    void toolsReplayTheirAnswersAndRefuseJunk() {
         QByteArray big = "btc 2\nboard\n";
-        for (int row = 0; row < 7; ++row) {
+        for (int row = 0; row < 7; ++row, big += '\n')
             for (int col = 0; col < 12; ++col)
                 big += char('0' + (col * 7 + row * 3 + col * row) % 4);
-            big += '\n';
+        // Cleared with the bonus: 1s then 2s then 0s: (5 + 5 + 5) * 1.5 = 22.5 -> 22.
+        for (const auto& [board, args, best] :
+             {std::tuple<QByteArray, QStringList, QByteArray>("btc 2\nboard\n12\n12\n00\n", {},
+                                                              "22"),
+              {"btc 3\nboard\n1102\n1220\n3333\nclicks\n0 0\n", {"--time", "0.2"}, ""},
+              {big, {"--time", "0.5"}, ""}}) {
+            const Run solved = run("tavro-solve", args, board);
+            QCOMPARE(std::pair(solved.exitCode, solved.err), std::pair(0, QByteArray()));
+            QList<QByteArray> lines = solved.out.trimmed().split('\n');
+            const QByteArray score = lines.first().mid(5);
+            QVERIFY(lines.first() == "best " + score && (best.isEmpty() || score == best));
+            lines.first() = "clicks";
+            const qsizetype end = board.contains("clicks") ? board.indexOf("clicks") : board.size();
+            const Run replayed =
+                run("tavro-replay", {}, board.first(end) + lines.join('\n') + '\n');
+            QCOMPARE(replayed.out.trimmed().split('\n').last(), "over " + score);
         }
-        QTest::newRow("12 x 7") << big << QStringList{"--time", "0.5"};
-    }
-    void solveToolClicksReproduceTheScore() {
-        QFETCH(QByteArray, board);
-        QFETCH(QStringList, args);
-        const Run solved = run("tavro-solve", args, board);
-        QCOMPARE(std::pair(solved.exitCode, solved.err), std::pair(0, QByteArray()));
-        QList<QByteArray> lines = solved.out.trimmed().split('\n');
-        QVERIFY(lines.first().startsWith("best "));
-        const QByteArray best = lines.takeFirst().mid(5);
-        const QByteArray script =
-            board.first(board.contains("clicks") ? board.indexOf("clicks") : board.size()) +
-            "clicks\n" + lines.join('\n');
-        const Run replayed = run("tavro-replay", {}, script + '\n');
-        QCOMPARE(replayed.exitCode, 0);
-        QCOMPARE(replayed.out.trimmed().split('\n').last(), "over " + best);
-        if (board.startsWith("btc 2\nboard\n12\n"))
-            QCOMPARE(best, QByteArray("22"));
-    }
 
-    // Exit code 2 and one short line on standard error.
-    void toolsRefuseMalformedInput_data() {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("input");
-        const QByteArray row = QByteArray(200, '0') + '\n';
-        int solveRow = 0;
-        for (const auto& [name, input] :
-             {std::pair<const char*, QByteArray>("empty", ""),
-              {"no btc", "board\n00\nclicks\n"},
-              {"btc not a number", "btc two\nboard\n00\nclicks\n"},
-              {"btc zero", "btc 0\nboard\n00\nclicks\n"},
-              {"no board line", "btc 2\n00\nclicks\n"},
-              {"no rows", "btc 2\nboard\nclicks\n"},
-              {"ragged rows", "btc 2\nboard\n00\n011\nclicks\n"},
-              {"letter in a row", "btc 2\nboard\n0a\nclicks\n"},
-              {"no clicks line", "btc 2\nboard\n00\n"},
-              {"one number", "btc 2\nboard\n00\nclicks\n1\n"},
-              {"three numbers", "btc 2\nboard\n00\nclicks\n1 0 0\n"},
-              {"not a click", "btc 2\nboard\n00\nclicks\nx y\n"},
-              {"too many cells", "btc 2\nboard\n" + row.repeated(200) + "clicks\n"},
-              {"long junk line", "btc 2\nboard\n\x01\xff'" + QByteArray(1 << 20, '\x7f') + "\n"}})
-            QTest::addRow("replay: %s", name) << "tavro-replay" << QStringList() << input;
-        for (const auto& [args, input] : {std::pair<QStringList, QByteArray>({}, ""),
-                                          {{}, "btc 2\n00\n"},
-                                          {{}, "btc 0\nboard\n00\n"},
-                                          {{}, "btc 2\nboard\n0a\n"},
-                                          {{}, "btc 2\nboard\n00\n011\n"},
-                                          {{"--time"}, "btc 2\nboard\n00\n"},
-                                          {{"--time", "-1"}, "btc 2\nboard\n00\n"},
-                                          {{"--time", "soon"}, "btc 2\nboard\n00\n"},
-                                          {{"--fast"}, "btc 2\nboard\n00\n"}})
-            QTest::addRow("solve %d", ++solveRow) << "tavro-solve" << args << input;
-    }
-    void toolsRefuseMalformedInput() {
-        QFETCH(QString, tool);
-        QFETCH(QStringList, args);
-        QFETCH(QByteArray, input);
-        const Run r = run(tool, args, input);
-        const QString err = QString::fromUtf8(r.err);
-        QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.out.isEmpty() && err.startsWith(tool + ": ") && err.count('\n') == 1 &&
-                     err.size() < 400,
-                 qPrintable(err.left(400)));
-        if (input.contains('\xff'))
-            QVERIFY2(err.contains("got '\\x01\\xff\\x27" + QString("\\x7f").repeated(57) +
-                                  "'... (1048579 characters)"),
-                     qPrintable(err.left(400)));
+        const QByteArray row = QByteArray(200, '0') + '\n', good = "btc 2\nboard\n00\n";
+        const QByteArray junk = "btc 2\nboard\n\x01\xff'" + QByteArray(1 << 20, '\x7f') + "\n";
+        std::vector<std::tuple<QString, QStringList, QByteArray>> refused;
+        for (const QByteArray& input : std::initializer_list<QByteArray>{
+                 "", "board\n00\nclicks\n", "btc two\nboard\n00\nclicks\n",
+                 "btc 0\nboard\n00\nclicks\n", "btc 2\n00\nclicks\n", "btc 2\nboard\nclicks\n",
+                 "btc 2\nboard\n00\n011\nclicks\n", "btc 2\nboard\n0a\nclicks\n", good,
+                 good + "clicks\n1\n", good + "clicks\n1 0 0\n", good + "clicks\nx y\n",
+                 "btc 2\nboard\n" + row.repeated(200) + "clicks\n", junk})
+            refused.emplace_back("tavro-replay", QStringList(), input);
+        for (const QStringList& args :
+             {QStringList(), {"--time"}, {"--time", "-1"}, {"--time", "soon"}, {"--fast"}})
+            refused.emplace_back("tavro-solve", args, args.isEmpty() ? "btc 2\n00\n" : good);
+        refused.emplace_back("tavro-solve", QStringList(), "btc 0\nboard\n00\n");
+        for (const auto& [tool, args, input] : refused) {
+            const Run r = run(tool, args, input);
+            const QString err = QString::fromUtf8(r.err);
+            QVERIFY2(r.exitCode == 2 && r.out.isEmpty() && err.startsWith(tool + ": ") &&
+                         err.count('\n') == 1 && err.size() < 400,
+                     qPrintable(tool + ' ' + args.join(' ') + " < " + input.left(40) + ": " +
+                                err.left(400)));
+        }
+        QVERIFY(run("tavro-replay", {}, junk)
+                    .err.contains("got '\\x01\\xff\\x27" + QByteArray("\\x7f").repeated(57) +
+                                  "'... (1048579 characters)"));
     }
 };
 

@@ -11,11 +11,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
-#include <algorithm>
-#include <cmath>
 #include <complex>
 #include <numbers>
-#include <vector>
 
 namespace tavro::test {
 
@@ -36,24 +33,8 @@ inline QString whyNoSoundServer() {
     return {};
 }
 
-// The reference tone: 100 ms of 6 kHz as a 16 kHz WAVE file.
-inline QByteArray referenceTone() {
-    QByteArray pcm;
-    for (int i = 0; i < kRecordRate / 10; ++i) {
-        const double ramp = std::min(1.0, std::min(i, kRecordRate / 10 - i) / 80.0);
-        const auto v =
-            qint16(12000 * ramp * std::sin(2 * std::numbers::pi * 6000 * i / kRecordRate));
-        char bytes[2];
-        qToLittleEndian(v, bytes);
-        pcm.append(bytes, 2);
-    }
-    return pcm;
-}
-
-// One 5 ms window: RMS of the 6 kHz reference tone and of everything else.
-struct Loudness {
-    double tone;
-    double rest;
+struct Loudness { // of a 5 ms window: RMS of the 6 kHz reference tone and of everything else
+    double tone, rest;
 };
 
 inline std::vector<Loudness> loudness(const std::vector<double>& s) {
@@ -72,10 +53,10 @@ inline std::vector<Loudness> loudness(const std::vector<double>& s) {
     return out;
 }
 
-// Seconds at which a sound starts: a window at least `rise` times as loud as
-// one of the two before it (the recording starts in silence), at least `gap`
-// seconds after the last start.
-inline std::vector<double> onsets(const std::vector<Loudness>& windows, double gap, double rise = 3,
+// Seconds at which a sound (or the tone) starts: a window three times as loud
+// as one of the two before it (the recording starts in silence), at least
+// `gap` seconds after the last start.
+inline std::vector<double> onsets(const std::vector<Loudness>& windows, double gap,
                                   bool tone = false) {
     std::vector<double> found;
     auto level = [&](size_t w) { return tone ? windows[w].tone : windows[w].rest; };
@@ -83,7 +64,7 @@ inline std::vector<double> onsets(const std::vector<Loudness>& windows, double g
         const double before =
             std::max(kHeard / 4, w < 2 ? 0.0 : std::min(level(w - 1), level(w - 2)));
         const double t = w * double(kWindow) / kRecordRate;
-        if (level(w) > (tone ? kToneHeard : kHeard) && level(w) > rise * before &&
+        if (level(w) > (tone ? kToneHeard : kHeard) && level(w) > 3 * before &&
             (found.empty() || t - found.back() >= gap))
             found.push_back(t);
     }
@@ -94,14 +75,18 @@ class MonitorRecording {
 public:
     // Starts parec and waits for its first samples; false when none come.
     // The server hands the recording over late and in blocks, so the first
-    // samples may be seconds old: a reference tone marks the start, and what
-    // comes before it is dropped.
+    // samples may be seconds old: a reference tone (100 ms of 6 kHz) marks the
+    // start, and what comes before it is dropped.
     bool start() {
+        QByteArray pcm;
+        for (int i = 0; i < kRecordRate / 10; ++i)
+            pcm += fields(qint16(12000 * std::min(1.0, std::min(i, kRecordRate / 10 - i) / 80.0) *
+                                 std::sin(2 * std::numbers::pi * 6000 * i / kRecordRate)));
         QFile tone(dir_.filePath("tone.wav"));
         if (!tone.open(QIODevice::WriteOnly) ||
-            !tone.write(riff(fmtChunk(1, 1, kRecordRate, 16) + chunk("data", referenceTone()))))
+            !tone.write(riff(fmtChunk(1, 1, kRecordRate, 16) + chunk("data", pcm))) ||
+            !tone.flush())
             return false;
-        tone.close();
         recorder_.start("parec",
                         {"--device=" + qEnvironmentVariable("TAVRO_PULSE_SINK") + ".monitor",
                          "--raw", "--format=s16le", "--rate=16000", "--channels=1"});
@@ -109,34 +94,30 @@ public:
             return false;
         clock_.start();
         QProcess marker; // paplay ends when the server has played the tone
-        marker.start("paplay", {dir_.filePath("tone.wav")});
-        if (!marker.waitForFinished(10000))
-            return false;
+        marker.start("paplay", {tone.fileName()});
+        const bool played = marker.waitForFinished(10000);
         QTest::qWait(200);
-        return true;
+        return played;
     }
 
     // Plays the reference tone through paplay, a client of its own.
     void playTone() const { QProcess::startDetached("paplay", {dir_.filePath("tone.wav")}); }
 
     // Waits until the recording spans the time since start (the server hands
-    // it over in blocks) and returns it.
+    // it over in blocks) and returns what follows the reference tone. A short
+    // recording fails the comparisons that follow.
     std::vector<double> finish() {
         QByteArray pcm;
         const qint64 wanted = (clock_.elapsed() + 300) * kRecordRate / 1000 * 2;
         static_cast<void>(QTest::qWaitFor(
-            [&] {
-                pcm += recorder_.readAllStandardOutput();
-                return pcm.size() >= wanted;
-            },
-            6000)); // a short recording fails the comparisons that follow
+            [&] { return (pcm += recorder_.readAllStandardOutput()).size() >= wanted; }, 6000));
         recorder_.terminate();
         recorder_.waitForFinished(3000);
         pcm += recorder_.readAllStandardOutput();
         std::vector<double> samples(pcm.size() / 2);
         for (size_t i = 0; i < samples.size(); ++i)
             samples[i] = qFromLittleEndian<qint16>(pcm.constData() + 2 * i);
-        const std::vector<double> marks = onsets(loudness(samples), 0.3, 3, true);
+        const std::vector<double> marks = onsets(loudness(samples), 0.3, true);
         const size_t from = marks.empty() ? samples.size() : size_t((marks[0] + 0.2) * kRecordRate);
         samples.erase(samples.begin(), samples.begin() + std::min(from, samples.size()));
         return samples;
