@@ -127,23 +127,20 @@ private slots:
     // A report held open while the start-up window's timer fires, answered
     // with each choice (in child processes, since End ends the process).
     void reportOpenAcrossTheStartupTimer() {
-        const QList<Continue> choices{Continue::Retry, Continue::Ignore, Continue::Leave,
-                                      Continue::End};
-        std::vector<std::unique_ptr<QProcess>> children;
-        for (const Continue choice : choices) {
-            children.push_back(std::make_unique<QProcess>());
+        QProcess children[4]; // Retry, Ignore, Leave, End
+        for (int choice = 0; choice < 4; ++choice) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(kScenario, QString::number(int(choice)));
-            children.back()->setProcessEnvironment(env);
-            children.back()->start(QCoreApplication::applicationFilePath(), {});
+            env.insert(kScenario, QString::number(choice));
+            children[choice].setProcessEnvironment(env);
+            children[choice].start(QCoreApplication::applicationFilePath(), {});
         }
-        for (int i = 0; i < choices.size(); ++i) {
-            QProcess& child = *children[i];
+        for (int choice = 0; choice < 4; ++choice) {
+            QProcess& child = children[choice];
             if (!child.waitForFinished(20000))
                 child.kill(), child.waitForFinished();
             const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
             const QString err = QString::fromLocal8Bit(child.readAllStandardError());
-            const bool ends = choices[i] == Continue::End;
+            const bool ends = choice == int(Continue::End);
             QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == int(ends) &&
                          !err.contains("Sanitizer") &&
                          out == "report basCommon.GetLang\n" + QString(ends ? "" : "main window\n"),

@@ -24,10 +24,13 @@ struct Strip {
     QSize size;
     QList<QImage> cells;
 
-    Strip(const QString& file, QSize cellSize, int count) : size(cellSize) {
-        const QImage strip = QImage(file).convertToFormat(QImage::Format_RGB32);
-        for (int i = 0; i < count && strip.width() >= cellSize.width() * count; ++i)
-            cells.append(strip.copy(QRect(QPoint(i * size.width(), 0), size)));
+    // The cells side by side in a picture of the program's resources.
+    Strip(const QString& file, QSize cellSize) : size(cellSize) {
+        const QImage strip =
+            QImage(qEnvironmentVariable("TAVRO_TEST_SOURCE_DIR") + "/src/resources/" + file)
+                .convertToFormat(QImage::Format_RGB32);
+        for (int x = 0; x + size.width() <= strip.width(); x += size.width())
+            cells.append(strip.copy(QRect(QPoint(x, 0), size)));
     }
     // The cell shown at `topLeft`, or -1.
     int at(const QImage& screen, QPoint topLeft) const {
@@ -103,7 +106,9 @@ class TestEndToEnd : public QObject {
     QTemporaryDir home_;
     QString program_, shots_;
     int shotCount_ = 0;
-    std::optional<Strip> blocks_, digits_, german_, english_;
+    const Strip blocks_{"blocks/blocks00.png", {50, 50}}, digits_{"pictures/digits.png", {18, 27}};
+    // The next flag covers a flag's last column.
+    const Strip german_{"pictures/flag0.png", {31, 20}}, english_{"pictures/flag1.png", {31, 20}};
     QPoint boardAt_, scoreAt_, leftAt_; // found on the screen of each start
     QList<QPoint> toolbar_;             // the toolbar buttons' centres, in reading order
 
@@ -126,8 +131,8 @@ class TestEndToEnd : public QObject {
     QByteArray xdo(const QStringList& arguments) const { return run("xdotool", arguments); }
     // The pointer rests in a corner no window covers, so no tooltip hides what is looked at.
     void click(QPoint p) const {
-        xdo({"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
-        xdo({"mousemove", "1275", "1019"});
+        xdo({"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1", "mousemove",
+             "1275", "1019"});
     }
     void typeAndReturn(const QString& window, const QString& text = {}) const {
         xdo({"windowfocus", window});
@@ -169,12 +174,12 @@ class TestEndToEnd : public QObject {
         for (int i = 0; i < 25; ++i) {
             const QPoint cell(i / 5 * 50, (4 - i % 5) * 50); // column by column, bottom up
             text += QString(i % 5 || !i ? "" : "|") +
-                    ".ABCDEFG"[blocks_->at(screen, boardAt_ + cell) + 1];
+                    ".ABCDEFG"[blocks_.at(screen, boardAt_ + cell) + 1];
         }
         for (int i = 0; i < 10; ++i) {
-            const QPoint digit(i % 5 * digits_->size.width(), 0);
+            const QPoint digit(i % 5 * digits_.size.width(), 0);
             text += QString(i % 5 ? "" : " ") +
-                    "?0123456789 "[digits_->at(screen, (i < 5 ? scoreAt_ : leftAt_) + digit) + 1];
+                    "?0123456789 "[digits_.at(screen, (i < 5 ? scoreAt_ : leftAt_) + digit) + 1];
         }
         return text;
     }
@@ -212,15 +217,15 @@ class TestEndToEnd : public QObject {
         const QImage screen = shot("main-window");
 
         QList<QPoint> found;
-        for (int type = 0; type < blocks_->cells.size(); ++type)
-            found += blocks_->find(screen, type);
+        for (int type = 0; type < blocks_.cells.size(); ++type)
+            found += blocks_.find(screen, type);
         QCOMPARE(found.size(), 25);
         boardAt_ = {std::ranges::min(found, {}, &QPoint::x).x(),
                     std::ranges::min(found, {}, &QPoint::y).y()};
         QVERIFY2(screen.pixel(boardAt_ + QPoint(1, -2)) == qRgb(128, 128, 128) &&
                      screen.pixel(boardAt_ + QPoint(250 - 2, 250 + 1)) == qRgb(255, 255, 255),
                  "no sunken frame round the board");
-        const QList<QPoint> zeros = digits_->find(screen, 0);
+        const QList<QPoint> zeros = digits_.find(screen, 0);
         const auto below =
             std::ranges::find_if(zeros, [&](QPoint p) { return p.y() > zeros[0].y(); });
         QVERIFY2(below != zeros.end(), "no two digit displays");
@@ -232,7 +237,7 @@ class TestEndToEnd : public QObject {
 
         // The toolbar: two rows of four solid light blue buttons above the
         // flags, right of the first.
-        const QList<QPoint> flag = german_->find(screen, 0);
+        const QList<QPoint> flag = german_.find(screen, 0);
         QCOMPARE(flag.size(), 1);
         QRect grid;
         for (int y = 0; y < flag[0].y(); ++y)
@@ -277,14 +282,9 @@ private slots:
         program_ = qEnvironmentVariable("TAVRO_E2E_PROGRAM",
                                         QCoreApplication::applicationDirPath() + "/tavro");
         QVERIFY2(QFileInfo(program_).isExecutable(), qPrintable("no game at " + program_));
-        const QString pictures = qEnvironmentVariable("TAVRO_TEST_SOURCE_DIR") + "/src/resources/";
-        blocks_.emplace(pictures + "blocks/blocks00.png", QSize(50, 50), 7);
-        digits_.emplace(pictures + "pictures/digits.png", QSize(18, 27), 11);
-        // The next flag covers a flag's last column.
-        german_.emplace(pictures + "pictures/flag0.png", QSize(31, 20), 1);
-        english_.emplace(pictures + "pictures/flag1.png", QSize(31, 20), 1);
-        for (const Strip& strip : {*blocks_, *digits_, *german_, *english_})
-            QVERIFY(!strip.cells.isEmpty());
+        QCOMPARE(blocks_.cells.size() + digits_.cells.size() + german_.cells.size() +
+                     english_.cells.size(),
+                 7 + 11 + 1 + 1);
         shots_ = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../e2e-shots");
         QDir(shots_).removeRecursively();
         QVERIFY(QDir().mkpath(shots_) && home_.isValid());
@@ -336,7 +336,7 @@ private slots:
         QVERIFY(second.waitForFinished(3000));
         QCOMPARE(std::pair(second.exitStatus(), second.exitCode()),
                  std::pair(QProcess::NormalExit, 0));
-        const QList<QPoint> flag = english_->find(shot(), 0);
+        const QList<QPoint> flag = english_.find(shot(), 0);
         QCOMPARE(flag.size(), 1);
         click(flag[0] + QPoint(16, 10));
         QTRY_COMPARE_WITH_TIMEOUT(stored("Settings/Sprache"), QStringLiteral("1"), 5000);
