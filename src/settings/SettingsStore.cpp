@@ -69,7 +69,11 @@ void SettingsStore::load() const {
 // The next save drops what could not be read: keep the file as it was first.
 void SettingsStore::keepDamagedCopy(FileProblem why) const {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString copy = path_ + QStringLiteral(".damaged-") + stamp;
+    const QString first = path_ + QStringLiteral(".damaged-") + stamp;
+    // A copy kept earlier in the same second is never overwritten.
+    QString copy = first;
+    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
+        copy = first + QLatin1Char('-') + QString::number(n);
     // A second name for the same file costs nothing, whatever its size.
     const bool kept =
         ::link(QFile::encodeName(path_).constData(), QFile::encodeName(copy).constData()) == 0 ||

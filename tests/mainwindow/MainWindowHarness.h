@@ -1,8 +1,7 @@
 #pragma once
 
-// Shared set-up of the main-window tests: a real settings store in the test's
-// own config folder, scripted prompts, counted error reports, and a window
-// whose dialogs are recorded instead of shown.
+// Shared set-up of the main-window tests: the program's state over the test's
+// own store, and a window whose dialogs are recorded instead of shown.
 
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
@@ -48,8 +47,7 @@ inline QPoint cellPoint(QPoint cell) {
     return cell * 50 + QPoint(25 + BoardSurface::kBorder, 25 + BoardSurface::kBorder);
 }
 
-// The group the rules collect from a cell, as (col, row) pairs; none for a
-// lone block.
+// The group the rules collect from a cell (none for a lone block).
 inline std::set<std::pair<int, int>> groupAt(const Board& board, QPoint cell) {
     Board copy = board;
     copy.SameBlocks().clear();
@@ -109,8 +107,7 @@ private:
     }
 };
 
-// Program state with the program's own language files, English chosen, and
-// a temporary program folder for help pages.
+// English texts; help pages go in a temporary program folder.
 struct Harness {
     Harness() : state(store, prompt, sound) {
         state.settings.LanguageId = 1;

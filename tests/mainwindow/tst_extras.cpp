@@ -1,6 +1,4 @@
-// The extras through the real main window, each from its help-menu entry or
-// its shortcut: group preview, keyboard play, undo, redo and restart, the end
-// banner, hint and verdict, and what the window looks like with none used.
+// The extras through the real main window, from their menu entries or keys.
 
 #include "MainWindowHarness.h"
 #include "game/Game.h"
@@ -35,9 +33,8 @@ class tst_extras : public QObject {
 private slots:
     void init() { wipeStore(); }
 
-    // Untouched, the board shows no outline and stores nothing; switched on
-    // from the menu, the group under the pointer is outlined over the board
-    // and the notice line names its size and points.
+    // Untouched, nothing shows and nothing is stored; switched on, the group
+    // under the pointer is outlined and the notice names its points.
     void groupPreviewOnlyWhenSwitchedOn() {
         Harness h;
         auto window = h.showActive();
@@ -88,9 +85,8 @@ private slots:
         QCOMPARE(h.store.read("Extras", "GroupPreview", ""), QStringLiteral("0"));
     }
 
-    // The cursor starts at the bottom left and stays on the board; Space or
-    // Return is a click on its cell. Undo, redo and restart; the mouse hides
-    // the cursor, keys in another window reach nothing.
+    // Cursor keys, Space and Return as clicks, undo, redo and restart; keys in
+    // another window reach nothing.
     void keyboardPlayUndoRedoAndRestart() {
         Harness h;
         auto window = h.showActive();
@@ -106,14 +102,13 @@ private slots:
             QVERIFY(cursor->isVisible());
             QCOMPARE(cursor->cell(), cell);
         }
-        const auto key = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-            QTest::keyClick(window.get(), key, modifiers);
-        };
         const auto playAt = [&](QPoint target, Qt::Key play) {
             for (QPoint at = cursor->cell(); at != target; at = cursor->cell())
-                key(at.y() != target.y() ? (at.y() < target.y() ? Qt::Key_Down : Qt::Key_Up)
-                                         : (at.x() < target.x() ? Qt::Key_Right : Qt::Key_Left));
-            key(play);
+                QTest::keyClick(window.get(),
+                                at.y() != target.y()
+                                    ? (at.y() < target.y() ? Qt::Key_Down : Qt::Key_Up)
+                                    : (at.x() < target.x() ? Qt::Key_Right : Qt::Key_Left));
+            QTest::keyClick(window.get(), play);
             QTRY_VERIFY(!window->isMoving());
         };
         const QImage start = window->picBoard()->image();
@@ -131,12 +126,13 @@ private slots:
             playAt(*lone, Qt::Key_Return);
         QCOMPARE(window->picBoard()->image(), after);
 
-        key(Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(window->picBoard()->image(), start);
         QCOMPARE(cells(window->imgScore()) + cells(window->imgLeft()), startDigits);
-        key(Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(cells(window->imgScore()) + cells(window->imgLeft()), afterDigits);
-        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // nothing left to redo
+        QTest::keyClick(window.get(), Qt::Key_Z,
+                        Qt::ControlModifier | Qt::ShiftModifier); // nothing left to redo
         QCOMPARE(window->picBoard()->image(), after);
         QTest::mousePress(window->picBoard(), Qt::LeftButton, {}, QPoint(-5, -5));
         QVERIFY(!cursor->isVisible());
@@ -156,9 +152,8 @@ private slots:
         QVERIFY(!window->game().historyUsed());
     }
 
-    // The end of a game: the banner with the high-score table, taken back by
-    // undo; a cleared board's bonus; a finished board ignores clicks; the
-    // lines fit the banner in every language.
+    // The end banner with the high-score table, taken back by undo; it fits
+    // in every language.
     void endOfTheGame() {
         Harness h;
         auto window = h.showActive();
@@ -201,9 +196,8 @@ private slots:
         }
     }
 
-    // H outlines one removable group over the unchanged board until the next
-    // click, and a search a new board overtakes shows nothing. V keeps its
-    // choice and the high-score dialog shows the best score found.
+    // H outlines a removable group until the next click, never on a newer
+    // board; V is kept and the high-score dialog shows the best score found.
     void hintAndVerdict() {
         Harness h;
         auto window = h.showActive();
