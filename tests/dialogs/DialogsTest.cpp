@@ -3,7 +3,6 @@
 
 #include "DialogTestSupport.h"
 #include "ui/dialogs/ClickableImage.h"
-#include "ui/dialogs/MessageBoxPrompt.h"
 #include "ui/dialogs/Palette16.h"
 #include "ui/dialogs/frmBlocks.h"
 #include "ui/dialogs/frmBoard.h"
@@ -12,7 +11,6 @@
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,7 +19,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
-#include <set>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -58,58 +55,6 @@ struct CountingWindow : QWidget {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    // Titles follow the language at every showing, Qt's own buttons and the
-    // set names speak it too.
-    void dialogsSpeakTheLanguage() {
-        Fixture f{0};
-        frmOpt options(f.state);
-        frmHighscore scores(f.state, CurrentGame{301, 5, 84, false}, nullptr);
-        frmBlocks blocks(f.state);
-        frmBoard board(f.state);
-        const QList<std::pair<QDialog*, int16_t>> dialogs = {
-            {&options, 117}, {&scores, 127}, {&blocks, 112}, {&board, 113}};
-        for (int16_t language : {0, 1}) {
-            f.state.settings.LanguageId = language;
-            for (const auto& [dialog, title] : dialogs) {
-                dialog->show();
-                QCOMPARE(dialog->windowTitle(), f.state.language.GetLang(title));
-                dialog->hide();
-            }
-        }
-        QCOMPARE(options.cmdCancel()->text(), QStringLiteral("&Cancel"));
-        frmGameNumber number(f.state, 1);
-        number.show();
-        QCOMPARE(number.windowTitle(), QStringLiteral("Game number"));
-        QCOMPARE(blocks.imgBlocks(2)->toolTip() + blocks.imgBlocks(13)->toolTip(), "GemsDice");
-
-        MessageBoxPrompt prompt;
-        const auto quitQuestion = [&] { prompt.askYesNo("Tavro", f.state.language.GetLang(124)); };
-        const auto nameBox = [&] { prompt.askText("Tavro", "Name", QString()); };
-        const QList<std::tuple<int, std::function<void()>, QStringList>> boxes = {
-            {0, quitQuestion, {"Ja", "Nein"}},     {1, quitQuestion, {"No", "Yes"}},
-            {6, quitQuestion, {"Non", "Oui"}},     {0, nameBox, {"Abbrechen", "OK"}},
-            {2, nameBox, {"Aceptar", "Cancelar"}}, {3, nameBox, {"Annulla", "OK"}}};
-        for (const auto& [language, open, texts] : boxes) {
-            f.state.settings.LanguageId = int16_t(language);
-            QStringList seen;
-            QTimer::singleShot(0, this, [&seen] {
-                QWidget* box = QApplication::activeModalWidget();
-                for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
-                    seen << button->text().remove(u'&');
-                box->close();
-            });
-            open();
-            seen.sort();
-            QCOMPARE(seen, texts);
-            std::set<QString> names; // every set named, each differently
-            blocks.Sprache();
-            for (int i = 0; i < frmBlocks::kSets; ++i)
-                names.insert(blocks.imgBlocks(i)->toolTip());
-            QVERIFY(names.size() == frmBlocks::kSets && !names.count(QString()));
-        }
-        QVERIFY(f.errors.reports.isEmpty());
-    }
-
     void optionsDialog() {
         Fixture f;
         GameSettings& s = f.state.settings;
