@@ -73,8 +73,6 @@ private slots:
                 QVERIFY2(detailed, qPrintable(name));
             }
         }
-        for (int id : {4, 5})
-            QVERIFY(!QFile::exists(QStringLiteral(":/pictures/flag%1.png").arg(id)));
         for (int size : {16, 32, 48, 64, 128, 256})
             QCOMPARE(QImage(QStringLiteral(":/icons/tavro-%1.png").arg(size)).size(),
                      QSize(size, size));
