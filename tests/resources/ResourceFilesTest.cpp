@@ -129,11 +129,9 @@ private slots:
                           toLab(simulate(green, Vision::Deuteranopia))) < 10);
         for (int set : {0, 1, 3, 4, 7, 9, 11, 12}) {
             const TypeDifference least = smallestTypeDifference(QImage(setName("blocks", set)), 6);
-            QVERIFY2(least.value >= 10, qPrintable(QStringLiteral("set %1, %2: %3 and %4")
-                                                       .arg(set)
-                                                       .arg(visionName(least.vision))
-                                                       .arg(least.first)
-                                                       .arg(least.second)));
+            QVERIFY2(least.value >= 10, qPrintable(QString::asprintf("set %d, %s: %d and %d", set,
+                                                                     visionName(least.vision),
+                                                                     least.first, least.second)));
         }
     }
 
