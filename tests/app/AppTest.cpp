@@ -1,5 +1,4 @@
-// The whole program: start-up and its window, the single copy, a store that
-// cannot be read or written, reports during start-up, shut-down.
+// The whole program: start-up, single copy, store problems, reports, shut-down.
 #include "app/Program.h"
 #include "app/SingleInstance.h"
 #include "dialogs/DialogTestSupport.h"
@@ -17,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <sys/stat.h>
 
@@ -27,11 +27,10 @@ namespace {
 
 const char* const kScenario = "TAVRO_TEST_REPORT_CHOICE";
 
-// The child: "Sprache=-1" makes the start-up window's texts fail; the first
-// report stays open (a modal loop) past the start-up window's time and is then
-// answered with `choice`, later ones are ignored. Prints the first report and,
-// a second later, whether the main window is up.
+// The child: "Sprache=-1" makes the start-up texts fail; the first report
+// stays open past the start-up window's time, then answers `choice`.
 int reportScenario(int choice) {
+    std::atexit([] { std::puts("exit handler"); }); // End skips it
     SettingsStore().write("Settings", "Sprache", "-1");
     int reports = 0;
     setErrorHandler([&](const QString& module, const QString& procedure, const Failure&) {
@@ -63,8 +62,7 @@ class AppTest : public QObject {
     ScriptedPrompt prompt_;
     std::unique_ptr<Program> program_;
 
-    // A new program started (the one before ends first), its main window
-    // shown at once if `toMain`.
+    // A new program (the one before ends first), at its main window if `toMain`.
     Program& start(bool toMain = false) {
         program_.reset();
         program_ = std::make_unique<Program>(&prompt_);
@@ -82,50 +80,26 @@ private slots:
     }
     void cleanup() { program_.reset(); }
 
-    // Stored Windows locale ids become language ids (thousands, halves to
-    // even) and are stored back.
-    void languageIdIsCorrectedAndStoredBack() {
-        QStringList corrected;
-        for (int stored : {1031, 1033, 2000, 3500, 2500, 6500, 10, 11, -5})
-            corrected << QString::number(Program::correctLanguageId(int16_t(stored)));
-        QCOMPARE(corrected.join(' '), QStringLiteral("1 1 2 4 2 6 10 0 -5"));
-        SettingsStore().write("Settings", "Sprache", "1033");
-        QCOMPARE(start().state().settings.LanguageId, int16_t(1));
-        QCOMPARE(SettingsStore().read("Settings", "Sprache", "?"), QString("1"));
-    }
-
-    // The main window shows once the start-up window has closed, also when the
-    // player closes it early, and the program goes on.
-    void startupWindowHandsOver_data() {
-        QTest::addColumn<QString>("way");
-        for (const char* way : {"escape", "close box", "reject", "accept"})
-            QTest::newRow(way) << QString::fromLatin1(way);
-    }
+    // The main window shows once the start-up window has closed, also early.
     void startupWindowHandsOver() {
-        QFETCH(QString, way);
-        Program& program = start();
-        QPointer<frmInfo> info = program.startupWindow();
-        frmTavro* main = program.mainWindow();
-        QVERIFY(info && info->isVisible() && !main->isVisible());
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-        bool mainUpWhenGone = false; // never without a window
-        connect(info, &QDialog::finished, [&] { mainUpWhenGone = main->isVisible(); });
-        if (way == "escape") {
-            QTest::keyClick(info, Qt::Key_Escape);
-        } else if (way == "close box") {
-            QVERIFY(info->close());
-        } else {
-            way == "reject" ? info->reject() : info->accept();
+        for (const bool escape : {true, false}) {
+            Program& program = start();
+            QPointer<frmInfo> info = program.startupWindow();
+            frmTavro* main = program.mainWindow();
+            QVERIFY(info && info->isVisible() && !main->isVisible());
+            QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+            bool mainUpWhenGone = false; // never without a window
+            connect(info, &QDialog::finished, [&] { mainUpWhenGone = main->isVisible(); });
+            escape ? QTest::keyClick(info, Qt::Key_Escape) : (void)info->close();
+            QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 1000); // before the timer
+            QVERIFY(mainUpWhenGone);
+            QTRY_VERIFY(info.isNull()); // deleted from the event loop
+            QTRY_VERIFY(main->game().blocksLeft() > 0);
+            QCOMPARE(lastClosed.count(), 0); // the program goes on
         }
-        QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 1000); // before the timer
-        QVERIFY(mainUpWhenGone);
-        QTRY_VERIFY(info.isNull()); // deleted from the event loop
-        QTRY_VERIFY(main->game().blocksLeft() > 0);
-        QCOMPARE(lastClosed.count(), 0); // the program goes on
     }
 
-    // A report held open while the start-up window's timer fires, answered
-    // with each choice (in child processes, since End ends the process).
+    // Each choice in a child process, since End ends the process.
     void reportOpenAcrossTheStartupTimer() {
         QProcess children[4]; // Retry, Ignore, Leave, End
         for (int choice = 0; choice < 4; ++choice) {
@@ -143,13 +117,14 @@ private slots:
             const bool ends = choice == int(Continue::End);
             QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == int(ends) &&
                          !err.contains("Sanitizer") &&
-                         out == "report basCommon.GetLang\n" + QString(ends ? "" : "main window\n"),
+                         out == "report basCommon.GetLang\n" +
+                                    QString(ends ? "" : "main window\nexit handler\n"),
                      qPrintable(QString::number(child.exitCode()) + '\n' + out + err));
         }
     }
 
-    // Only a live copy holds the lock: whatever else lies at its path (a
-    // killed copy's file too) is taken over, a directory keeping its content.
+    // Only a live copy holds the lock: whatever else lies at its path is
+    // taken over, a directory kept aside with its content.
     void onlyALiveCopyHoldsTheLock() {
         QTemporaryDir dir;
         const QString lock = dir.filePath("tavro.lock");
@@ -181,10 +156,14 @@ private slots:
         QCOMPARE(SingleInstance(lock).acquire(), SingleInstance::Result::AlreadyRunning);
     }
 
-    // No lock can be made (the settings folder is a file): the game plays and
-    // the player is told once, in German, what and why. A store with a stray
-    // line is read, kept aside, and the player told where the copy is.
+    // A settings folder that is a file: the game plays, the player is told
+    // once why. A damaged store: told where the copy is, in the language of
+    // its Windows locale id (thousands, halves to even), which is stored back.
     void storeProblemsAreToldOnce() {
+        QStringList corrected;
+        for (int stored : {1031, 1033, 2000, 3500, 2500, 6500, 10, 11, -5})
+            corrected << QString::number(Program::correctLanguageId(int16_t(stored)));
+        QCOMPARE(corrected.join(' '), QStringLiteral("1 1 2 4 2 6 10 0 -5"));
         const QByteArray home = qgetenv("XDG_CONFIG_HOME");
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath("Tavro"), "mine"));
@@ -202,19 +181,18 @@ private slots:
         QCOMPARE(readFile(dir.filePath("Tavro")), QByteArray("mine"));
 
         prompt_.messages.clear();
-        const QByteArray damaged = "\"\n[Settings]\nSprache=1\nCols=20\n";
+        const QByteArray damaged = "\"\n[Settings]\nSprache=1033\nCols=20\n";
         QVERIFY(writeFile(SettingsStore().fileName(), damaged));
-        const GameSettings& read = start().state().settings;
-        QCOMPARE(std::pair(read.LanguageId, read.Cols), std::pair(int16_t(1), int16_t(20)));
+        QCOMPARE(start().state().settings.Cols, int16_t(20));
         QTRY_COMPARE(prompt_.messages.size(), 1);
         const QStringList lines = prompt_.messages[0].split(u'\n');
         QVERIFY(lines[0].startsWith("The settings file could not be read completely."));
         QCOMPARE(readFile(lines.value(2)), damaged);
+        QCOMPARE(SettingsStore().read("Settings", "Sprache", "?"), QString("1"));
     }
 
-    // A report that leaves Form_Load skips the rest (texts included) but the
-    // window keeps its usual size; two failed reads report their own lines; a
-    // board too large leaves InitGame without announcing a board.
+    // Leaving Form_Load skips the rest but keeps the window's size; two failed
+    // reads report their own lines; a board too large leaves InitGame.
     void reportsDuringLoading() {
         const QSize usual = start().mainWindow()->size();
         QVERIFY(!program_->mainWindow()->cmdBut(0)->toolTip().isEmpty());
@@ -247,8 +225,7 @@ private slots:
         QCOMPARE(built.count(), 0);
     }
 
-    // Shut-down closes the windows newest first, a window shown again
-    // counting as new.
+    // Shut-down closes newest first, a window shown again counting as new.
     void shutdownClosesNewestFirst() {
         Program& program = start(true);
         QWidget first, second, third;
@@ -270,8 +247,7 @@ private slots:
         QCOMPARE(closed, expected);
     }
 
-    // A toolbar click and the window manager's close in one batch of events:
-    // the program ends at once and leaves no window behind.
+    // A toolbar click and a close in one batch: the program ends, no window left.
     void toolbarClickAndCloseInOneBatchEndTheProgram_data() {
         QTest::addColumn<int>("button");
         for (int button : {0, 3, 5, 6, 7})
@@ -299,8 +275,7 @@ private slots:
     }
 };
 
-// The settings folder is the program's own (support/IsolatedConfig.cpp), a
-// fresh one in each child too.
+// Settings isolated by support/IsolatedConfig.cpp, in each child too.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tavro"));

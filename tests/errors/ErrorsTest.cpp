@@ -1,5 +1,4 @@
-// The error trap and the error report: the report's choices, its window, its
-// log and protocol files, and its print layout.
+// The error trap and the error report: choices, window, files, print layout.
 #include "Version.h"
 #include "dialogs/TestTools.h"
 #include "errors/AppError.h"
@@ -11,15 +10,12 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVersionNumber>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -27,28 +23,6 @@ using namespace tavro::test;
 namespace {
 
 const Failure kInvalidCall{5, QStringLiteral("Invalid procedure call"), 0};
-
-// A child process whose failing procedure ends the program from the report's
-// End button: no destructor or exit handler runs.
-int endChild(int argc, char** argv) {
-    std::atexit([] { std::puts("exit handler ran"); });
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    ErrPtnr::install();
-    ErrPtnr::instance().setLogFiles(ErrorLogFiles(dir.path(), QStringLiteral("child"), {}));
-    QTimer pressEnd;
-    QObject::connect(&pressEnd, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->findChild<QPushButton*>(QStringLiteral("cmdContinue3"))->click();
-    });
-    pressEnd.start(50);
-    std::puts("reaching the failure");
-    ErrorTrap("frmTavro", "Form_Load").run([] {
-        throw AppError(AppError::Overflow, QStringLiteral("Overflow"));
-    });
-    std::puts("went on after the report");
-    return 0;
-}
 
 } // namespace
 
@@ -63,9 +37,8 @@ class ErrorsTest : public QObject {
 
     ErrPtnr& report() { return ErrPtnr::instance(); }
 
-    // Once the report is up: runs `whileShown`, then presses Return on the
-    // focused continue button `button`. A report that does not come up or
-    // does not end at once is noted in stuck_ and ended, never waited for.
+    // Once the report is up: runs `whileShown`, then Return on the focused
+    // continue button; one not shown or not ended is noted, never waited for.
     void answerWhenShown(int button, std::function<void(ErrPtnr&)> whileShown) {
         stuck_ = "report not shown";
         QTimer::singleShot(0, this, [=, this] {
@@ -103,10 +76,9 @@ private slots:
         ErrPtnr::release();
     }
 
-    // A procedure of three statements whose second fails `failureCount` times;
-    // the answers to the reports decide which statements run.
+    // Three statements, the second failing `failureCount` times: answers,
+    // failures, statements that ran.
     void trapRunsWhatTheAnswersSay() {
-        // answers, failures, statements that ran
         const QList<std::tuple<QList<int>, int, QList<int>>> cases = {
             {{0, 0, 1}, 5, {1, 2, 2, 2, 3}}, // retry reports a persistent failure again
             {{0}, 1, {1, 2, 2, 3}},          // retry that succeeds
@@ -142,23 +114,8 @@ private slots:
         QCOMPARE(handler.failures.value(0).number, int(AppError::SubscriptOutOfRange));
     }
 
-    void endStopsTheProcessAtOnce() {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(), {"--end-child"});
-        if (!child.waitForFinished(10000))
-            child.kill(), child.waitForFinished();
-        const QByteArray output = child.readAll();
-        QVERIFY2(output.contains("reaching the failure") && !output.contains("went on") &&
-                     !output.contains("exit handler ran"),
-                 output.constData());
-        QCOMPARE(std::pair(child.exitStatus(), child.exitCode()),
-                 std::pair(QProcess::NormalExit, EXIT_FAILURE));
-    }
-
-    // The report shows the failure and is logged before it shows; only its
-    // continue buttons end it, Return presses the focused one, and it keeps
-    // its size at every showing.
+    // Logged before it shows; only the continue buttons end it (Return the
+    // focused one); same size at every showing.
     void reportShowsLogsAndAnswers() {
         QStringList shown;
         QByteArray logWhileShown;
@@ -202,17 +159,14 @@ private slots:
         QCOMPARE(sizes, QList<QSize>(3, sizes.value(0)));
     }
 
-    // Save asks before it replaces a file and names the path written; mail
-    // and homepage copy the protocol; print without a printer says so.
+    // Save asks before replacing and names the path; mail and homepage copy
+    // the protocol; print without a printer says so.
     void protocolButtons() {
         const QString fallback = dir_.filePath(QStringLiteral("data/Tavro"));
         const ErrorLogFiles files(QStringLiteral("/nonexistent/folder"), QStringLiteral("tavro"),
                                   fallback);
-        QCOMPARE(files.logPath(), fallback + QStringLiteral("/tavro.EPT"));
         QVERIFY(files.appendToLog(QStringLiteral("one")) && files.appendToLog("two"));
-        QCOMPARE(readFile(files.logPath()), QByteArray("one\r\ntwo\r\n"));
-
-        const ErrorLogFiles previous = report().logFiles();
+        QCOMPARE(readFile(fallback + "/tavro.EPT"), QByteArray("one\r\ntwo\r\n"));
         report().setLogFiles(files);
         const QString path = fallback + QStringLiteral("/tavro.ERR");
         report().cmdProtocol_Click(1);
@@ -233,7 +187,6 @@ private slots:
         answerYes_ = true;
         report().cmdProtocol_Click(1);
         QCOMPARE(readFile(path), saved);
-        report().setLogFiles(previous);
 
         messages_.clear();
         report().cmdProtocol_Click(2);
@@ -286,8 +239,7 @@ SYSTEMINFO:
         os.csdVersion = QByteArray("no terminator"); // not a C string: no service pack
         QVERIFY(buildProtocolText(fields, when, os).contains("\r\n          Build:\t19045   \r\n"));
 
-        // Version and build come from the kernel alone, never from the
-        // distribution's release number.
+        // Version and build come from the kernel, not the distribution.
         for (const auto& [type, kernel, name, shown] :
              {std::tuple("linux", "6.1.0-18-amd64", "Debian 12", "Debian 12|6.1|0"),
               {"linux", "5.15.146.1-microsoft", "Ubuntu", "Ubuntu|5.15|146"},
@@ -300,8 +252,8 @@ SYSTEMINFO:
                  QStringLiteral("%1.%2").arg(kernel.majorVersion()).arg(kernel.minorVersion()));
     }
 
-    // Lines wrap at 73 characters between words, continuations indented by 20
-    // blanks; every printed line ends in a blank, an empty one is one blank.
+    // Wrap at 73 characters between words, continuations indented by 20;
+    // every line ends in a blank.
     void printWrapping() {
         const QString words = QStringLiteral("word1abc word2abc word3abc word4abc word5abc "
                                              "word6abc word7abc word8abc word9abc");
@@ -320,8 +272,6 @@ SYSTEMINFO:
 };
 
 int main(int argc, char** argv) {
-    if (argc > 1 && qstrcmp(argv[1], "--end-child") == 0)
-        return endChild(argc, argv);
     QApplication app(argc, argv);
     ErrorsTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,6 +1,5 @@
-// The settings store under hostile files: what it reads, what it keeps, what
-// it refuses to replace, what it tells the player, and that a save killed at
-// any point leaves the old or the new state; the key table's ranges.
+// The settings store under hostile files, a save killed at any point, and
+// the key table's ranges.
 #include "settings/SettingsStore.h"
 
 #include "dialogs/TestTools.h"
@@ -38,23 +37,14 @@ private slots:
         problems_.clear();
     }
 
-    // Files of earlier versions were written by Qt's INI writer, and tests and
-    // tools still read the file with it: both ways give the same text, a list
-    // value comes back joined with ", ".
+    // Files of earlier versions were written by Qt's INI writer: both read
+    // and write the same text; a list value comes back joined with ", ".
     void valuesRoundTripWithQtIniFiles() {
-        const QStringList values = {"12",
-                                    "-1",
-                                    "",
-                                    "a, b",
-                                    " lead",
-                                    "trail ",
-                                    "q\"uo\\te",
-                                    "l\nb\tc\r",
-                                    "x;y=z#",
-                                    "@at",
-                                    "\u00F0\u00E1\u20AC\u0081:1234;7",
-                                    "\u540D \U0001F600",
-                                    QString("\x01") + "0a\x7f"};
+        const QStringList values =
+            QStringLiteral("12|-1||a, b| lead|trail |q\"uo\\te|l\nb\tc\r|x;y=z#|@at|"
+                           "\u00F0\u00E1\u20AC\u0081:1234;7|\u540D \U0001F600|\x01"
+                           "0a\x7f")
+                .split(u'|');
         {
             QSettings qt(path(), QSettings::IniFormat);
             for (int i = 0; i < values.size(); ++i)
@@ -70,9 +60,8 @@ private slots:
             QCOMPARE(qt.value(QStringLiteral("Other/k%1").arg(i)).toString(), values[i]);
     }
 
-    // A line it cannot read is skipped and the rest read; before the first
-    // save drops those lines, the file is kept aside, and the player told once.
-    // Above 4 MB nothing is read and the file is kept aside the same way.
+    // Unreadable lines are skipped; before the first save drops them the
+    // file is kept aside and the player told once. Above 4 MB nothing is read.
     void damagedAndOversizedFilesAreKeptAside() {
         const QByteArray content = "\"\n\xff\xfe junk\n[Settings\n[Settings]\nCols=20\n"
                                    "bad line\n Rows = 9 \nList=a,b , c\n[HighScore]\n"
@@ -120,8 +109,7 @@ private slots:
         QVERIFY(QFileInfo(path()).size() < 100);
     }
 
-    // A FIFO or a device must not hang or flood the start, and is never
-    // replaced: the player hears once that nothing can be saved, and why.
+    // Neither hangs the start nor is replaced; the player is told once.
     void filesThatAreNotRegularAreNeitherReadNorReplaced_data() {
         QTest::addColumn<QString>("kind");
         for (const char* kind : {"fifo", "link to /dev/zero", "directory", "dangling link"})
@@ -154,10 +142,9 @@ private slots:
         QVERIFY(!QFile::exists(dir_.filePath("none")));
     }
 
-    // Saving: a read-only store is left as it is and reported once with path
-    // and reason, play goes on; a link to a regular file stays a link and its
-    // target keeps its permissions; a batch reaches the file once, at its
-    // end; only the store's own stale temporary files go at open.
+    // A read-only store is reported once; a link stays a link, its target
+    // keeps its permissions; a batch writes once, at its end; only the
+    // store's own stale temporary files go at open.
     void saving() {
         QVERIFY(writeFile(path(), "[Settings]\nCols=20\n"));
         QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
@@ -199,9 +186,8 @@ private slots:
                  (QStringList{kept[0], "Tavro.conf"} + kept.mid(1)));
     }
 
-    // Every stored key, read back from text: both ends of its range, one step
-    // beyond each, and its default when missing. A flag stores its language
-    // only when it changes it.
+    // Every stored key: both ends of its range, a step beyond, its default.
+    // A flag stores its language only when it changes it.
     void everyKeyIsBroughtIntoItsRange() {
         struct Case {
             Setting id;
@@ -256,9 +242,8 @@ private slots:
         QCOMPARE(SettingsStore(path()).read("Settings", "Sprache", "?"), QStringLiteral("6"));
     }
 
-    // The writer (this program with --write) is killed at every system call that a
-    // save of one player action makes: the file then holds either the state
-    // before the action or after it, never a mix; leftovers go at the next start.
+    // The writer (this program with --write) killed at every system call of
+    // one save leaves the old or the new state, never a mix.
     void killedSaveLeavesOldOrNewState_data() {
         QTest::addColumn<QString>("mode");
         QTest::newRow("options OK") << "options";
@@ -269,8 +254,7 @@ private slots:
         const QString strace = QStandardPaths::findExecutable("strace");
         if (strace.isEmpty())
             QSKIP("strace is missing (scripts/setup installs it)");
-        // Runs this program as the writer, under strace when a kill is given;
-        // true when it was killed.
+        // True when the writer was killed.
         const auto run = [&](const QString& what, const QStringList& kill = {}) {
             const QStringList writer = {QCoreApplication::applicationFilePath(), "--write", path(),
                                         what};
@@ -316,9 +300,8 @@ private slots:
     }
 };
 
-// "--write <store> seed|options|scores" saves one player action and ends:
-// seed an old state (options and five high scores), options an options OK with
-// every value changed, scores a new best result that moves all five.
+// "--write <store> seed|options|scores": an old state, an options OK that
+// changes every value, or a new best result that moves all five scores.
 int writeAction(const QString& path, const QString& mode) {
     SettingsStore store(path);
     store.open();
