@@ -5,14 +5,9 @@
 #include "TestTools.h"
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
-#include "settings/SettingsStore.h"
 #include "ui/dialogs/HighScoreTable.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDialog>
-#include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <vector>

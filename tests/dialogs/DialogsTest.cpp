@@ -11,14 +11,8 @@
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tavro;
 using namespace tavro::test;

@@ -15,12 +15,8 @@
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 #include <set>
 
 using namespace tavro;
