@@ -3,6 +3,7 @@
 
 #include "DialogTestSupport.h"
 #include "common/Crypt.h"
+#include "game/GameTestSupport.h"
 #include "ui/dialogs/frmHighscore.h"
 
 #include <QtTest>
@@ -49,25 +50,12 @@ QString place(frmHighscore& dlg, int slot) {
            dlg.lblLeft(slot)->text();
 }
 
-struct NullView : BoardView {
-    void drawFromStrip(int, int, int) override {}
-    void eraseFromEmptyBoard(int, int, int, int) override {}
-    void refreshBoard() override {}
-    bool Pause(double, std::function<void()>) override { return false; }
-    void stopPause() override {}
-    void showScore(int64_t) override {}
-    void showLeft(int) override {}
-    void showHighscore() override {}
-};
-
 } // namespace
 
 class HighScoreTest : public QObject {
     Q_OBJECT
 private slots:
-    // One configuration's table through a player's evening: a look from the
-    // toolbar, a placing result, results too low, a cancelled name, a helped
-    // game, a reset and a zero score.
+    // One configuration's table through a player's evening.
     void highscoreDialog() {
         Fixture f;
         GameSettings other = f.state.settings;
@@ -126,9 +114,8 @@ private slots:
         QCOMPARE(readFile(f.store.fileName()), before);
         QCOMPARE(f.prompt.textPresets.size(), 1);
 
-        // A cancelled name is entered empty and presets the next box; the
-        // separators of an answer cannot break the stored table. The sound
-        // is off for the cleared board, the next board is not cleared.
+        // A cancelled name is entered empty and presets the next box; separators
+        // in a name cannot break the table. No fanfare without sound or clearing.
         f.prompt.textAnswers = {std::nullopt, QStringLiteral("Eve: the 2nd; best")};
         f.state.settings.Sound = false;
         { frmHighscore cancelled(f.state, CurrentGame{600, 0, 84, true}, nullptr); }
@@ -138,7 +125,7 @@ private slots:
         QCOMPARE(f.prompt.textPresets, (QStringList{"Bob", "Ann", ""}));
         QCOMPARE(storedTable(f, f.state.settings).entry(1).name, "Eve. the 2nd, best");
 
-        // A finished game that undo or restart helped: shown as from the toolbar, with why.
+        // A finished game that undo or restart helped: shown as from the toolbar.
         frmHighscore helped(f.state, CurrentGame{900, 0, 84, false}, nullptr, nullptr,
                             CurrentGameExtras{1u, true});
         helped.show();
@@ -173,8 +160,8 @@ private slots:
 
     void highscoreOfARealGame() {
         Fixture f;
-        NullView view;
-        Game game(f.state.settings, view, f.sound);
+        RecordingView view;
+        Game game(f.state.settings, view, view);
         game.loadBoard(5, 5, std::vector<int16_t>(25, 0));
         game.setGameFinished(true);
         f.prompt.textAnswers = {QStringLiteral("Ann")};
