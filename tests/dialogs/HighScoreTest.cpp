@@ -60,8 +60,12 @@ private slots:
         Fixture f;
         GameSettings other = f.state.settings;
         other.Cols = 13;
-        tableOf({77}).write(f.store, other);
-        tableOf({500, 400, 300, 200, 100}).write(f.store, f.state.settings);
+        HighScoreTable table; // "P<place>" with <place> blocks left
+        for (int slot = 1; slot <= 5; ++slot)
+            table.setEntry(slot, {QStringLiteral("P%1").arg(slot), 600 - 100 * slot, slot, true});
+        table.write(f.store, f.state.settings);
+        table.setEntry(1, {"P1", 77, 1, true});
+        table.write(f.store, other);
         int cleared = 0;
         const auto clear = [&cleared] { ++cleared; };
         {
