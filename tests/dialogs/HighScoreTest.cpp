@@ -25,18 +25,19 @@ QString crypted(QString text) {
 // Whether a label on the black dialog shows its text in `color`: its brightest
 // pixel, scaled back to full strength (antialiasing blends with black), matches.
 bool showsColor(QWidget* label, const QColor& color) {
-    QWidget* window = label->window();
-    const QImage image =
-        window->grab(QRect(label->mapTo(window, QPoint()), label->size())).toImage();
+    const QImage image = label->window()
+                             ->grab(QRect(label->mapTo(label->window(), QPoint()), label->size()))
+                             .toImage();
     QColor bright(Qt::black);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y).value() > bright.value())
-                bright = image.pixelColor(x, y);
+    for (int i = 0; i < image.width() * image.height(); ++i)
+        if (const QColor c = image.pixelColor(i % image.width(), i / image.width());
+            c.value() > bright.value())
+            bright = c;
     const double scale = 255.0 / std::max(bright.value(), 96);
-    return std::abs(bright.red() * scale - color.red()) <= 8 &&
-           std::abs(bright.green() * scale - color.green()) <= 8 &&
-           std::abs(bright.blue() * scale - color.blue()) <= 8;
+    return std::abs(bright.red() * scale - color.red()) +
+               std::abs(bright.green() * scale - color.green()) +
+               std::abs(bright.blue() * scale - color.blue()) <=
+           16;
 }
 
 HighScoreTable storedTable(Fixture& f, const GameSettings& settings) {
