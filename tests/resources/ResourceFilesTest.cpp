@@ -84,9 +84,6 @@ private slots:
                 QVERIFY2(detailed, qPrintable(name));
             }
         }
-        for (int size : {16, 32, 48, 64, 128, 256})
-            QCOMPARE(QImage(QStringLiteral(":/icons/tavro-%1.png").arg(size)).size(),
-                     QSize(size, size));
         QCOMPARE(QImage(":/thumbs/101@2x.jpg").size(), QSize(400, 300));
         // The logo lies on the header: its corners are see-through, its middle is not.
         const QImage logo(":/pictures/logo.png");
