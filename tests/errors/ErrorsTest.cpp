@@ -20,11 +20,7 @@
 using namespace tavro;
 using namespace tavro::test;
 
-namespace {
-
 const Failure kInvalidCall{5, QStringLiteral("Invalid procedure call"), 0};
-
-} // namespace
 
 class ErrorsTest : public QObject {
     Q_OBJECT
