@@ -5,14 +5,9 @@
 #include "TestTools.h"
 #include "common/AppState.h"
 #include "common/SoundPlayer.h"
-#include "settings/SettingsStore.h"
 #include "ui/dialogs/HighScoreTable.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDialog>
-#include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <vector>
@@ -47,8 +42,6 @@ struct Fixture {
     explicit Fixture(int16_t languageId = 1) {
         state.programFolder = QCoreApplication::applicationDirPath();
         state.language.fillPaths(state.programFolder);
-        // Cols, Rows, MaxCols, MaxRows, BlocksToClick, BlockTypes, BlockWidth, BlockHeight,
-        // Blocks, BGColor, Board, Background, Sound, LanguageId.
         state.settings = {12, 7, 20, 15, 2, 4, 50, 50, 0, 0, 0, true, true, languageId};
     }
 };

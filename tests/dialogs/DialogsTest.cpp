@@ -11,14 +11,8 @@
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -118,12 +112,11 @@ private slots:
         QCOMPARE(f.errors.reports, QStringList{"frmOpt/Form_Load"});
     }
 
-    // The lists show the chosen size (0 means the default 12 x 7) or the nearest
-    // one they offer; OK takes the shown size for the game and stores it, except
-    // a chosen size too large for the window that the player left alone.
+    // The lists show the chosen size (0: 12 x 7) or the nearest they offer; OK
+    // takes the shown size for the game and stores it, except a chosen size too
+    // large that the player left alone. Cases: chosen, picked ("keys": the same
+    // by keyboard), OK, then "cols x rows" shown, in the game, stored.
     void optionsBoardSize() {
-        // chosen size, size picked ("keys": the same one by keyboard), OK, then
-        // "cols x rows" shown, in the game, stored
         const QList<std::tuple<QSize, QString, bool, QStringList>> cases = {
             {{0, 0}, "", false, {"12 x 7", "12 x 7", " x "}}, // zero is the default, even cancelled
             {{12, 7}, "20 x 5", true, {"12 x 7", "20 x 5", "20 x 5"}},
@@ -157,9 +150,8 @@ private slots:
         }
     }
 
-    // Both pickers: the current choice marked, the one under the pointer lit,
-    // the layout, a click stores and closes, a background only when changed
-    // needs a new game; closed without a choice nothing changes.
+    // Both pickers: the choice marked, the one under the pointer lit, the layout;
+    // closed without a choice nothing changes.
     void pickers() {
         Fixture f;
         f.state.settings.Blocks = 13;

@@ -1,8 +1,7 @@
-// Every window with language texts, in every language: its title and Qt's
-// own buttons speak it, and it keeps its design width whatever a language
-// file says: with every text id holding endless 'W's (delivered as 254) no
-// window is wider than with the widest shipped language, and its buttons stay
-// on it. A box whose text wraps is measured against an ordinary long text.
+// Every window with language texts speaks each language (title, Qt's buttons)
+// and keeps its design width: with endless texts (254 'W's) no wider than with
+// the widest shipped language (a box that wraps: an ordinary long text), its
+// buttons on it.
 
 #include "DialogTestSupport.h"
 #include "errors/ErrPtnr.h"
@@ -15,12 +14,8 @@
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOpt.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 #include <set>
 
 using namespace tavro;
