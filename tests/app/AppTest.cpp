@@ -248,30 +248,27 @@ private slots:
     }
 
     // A toolbar click and a close in one batch: the program ends, no window left.
-    void toolbarClickAndCloseInOneBatchEndTheProgram_data() {
-        QTest::addColumn<int>("button");
-        for (int button : {0, 3, 5, 6, 7})
-            QTest::addRow("button %d", button) << button;
-    }
     void toolbarClickAndCloseInOneBatchEndTheProgram() {
-        QFETCH(int, button);
-        frmTavro* main = start(true).mainWindow();
-        QMetaObject::invokeMethod(
-            main,
-            [main, button] {
-                QCoreApplication::postEvent(main->windowHandle(), new QCloseEvent);
-                main->cmdBut_Click(button);
-            },
-            Qt::QueuedConnection);
-        QObject watchdog; // fails instead of hanging
-        QTimer::singleShot(5000, &watchdog, [] {
+        for (int button : {0, 3, 5, 6, 7}) {
+            frmTavro* main = start(true).mainWindow();
+            QMetaObject::invokeMethod(
+                main,
+                [main, button] {
+                    QCoreApplication::postEvent(main->windowHandle(), new QCloseEvent);
+                    main->cmdBut_Click(button);
+                },
+                Qt::QueuedConnection);
+            QObject watchdog; // fails instead of hanging
+            QTimer::singleShot(5000, &watchdog, [] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    w->close();
+                QCoreApplication::exit(2);
+            });
+            QCOMPARE(QApplication::exec(), 0);
             for (QWidget* w : QApplication::topLevelWidgets())
-                w->close();
-            QCoreApplication::exit(2);
-        });
-        QCOMPARE(QApplication::exec(), 0);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), w->metaObject()->className());
+                QVERIFY2(!w->isVisible(),
+                         qPrintable(QString::number(button) + ' ' + w->metaObject()->className()));
+        }
     }
 };
 

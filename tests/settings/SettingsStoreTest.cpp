@@ -286,10 +286,7 @@ private slots:
                 ++kills;
                 const QByteArray found = readFile(path());
                 QVERIFY2(found == before || found == after,
-                         qPrintable(QStringLiteral("killed at %1 #%2:\n%3")
-                                        .arg(call)
-                                        .arg(n)
-                                        .arg(QString::fromUtf8(found))));
+                         qPrintable(QString::asprintf("killed at %s #%d:\n", call, n) + found));
                 (found == before ? oldSeen : newSeen)++;
             }
         }
