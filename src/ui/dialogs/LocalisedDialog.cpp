@@ -1,6 +1,6 @@
 #include "ui/dialogs/LocalisedDialog.h"
 
-#include "common/TextFit.h"
+#include "ui/dialogs/TextFit.h"
 
 #include <QEvent>
 #include <QLayout>

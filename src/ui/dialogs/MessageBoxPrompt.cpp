@@ -1,6 +1,6 @@
 #include "ui/dialogs/MessageBoxPrompt.h"
 
-#include "common/TextFit.h"
+#include "ui/dialogs/TextFit.h"
 
 #include <QApplication>
 #include <QInputDialog>

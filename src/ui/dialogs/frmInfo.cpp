@@ -4,10 +4,10 @@
 #include "common/AppState.h"
 #include "common/Languages.h"
 #include "common/ScaledPicture.h"
-#include "common/TextFit.h"
 #include "errors/ErrorTrap.h"
 #include "settings/SettingsSchema.h"
 #include "ui/dialogs/ClickableImage.h"
+#include "ui/dialogs/TextFit.h"
 
 #include <QDesktopServices>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "common/TextFit.h"
+#include "ui/dialogs/TextFit.h"
 
 #include "common/Language.h"
 #include "common/Languages.h"
